@@ -1,0 +1,156 @@
+#include "folders/dir_list.h"
+
+#include "platform/rt_error.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool IsDriveSpec(const std::string& p) {
+    return p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// "C:\a\.\b\..\c\" -> "C:\a\c"; the root keeps its backslash.
+std::string Canonical(const std::string& absolute) {
+    std::string root = Upper(absolute.substr(0, 2)) + "\\";
+    std::vector<std::string> parts;
+    std::string part;
+    auto flush = [&] {
+        if (part.empty() || part == ".") {
+        } else if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else {
+            parts.push_back(part);
+        }
+        part.clear();
+    };
+    for (size_t i = 2; i < absolute.size(); ++i) {
+        char c = absolute[i];
+        if (c == '\\' || c == '/') flush();
+        else part += c;
+    }
+    flush();
+    std::string out = root;
+    for (size_t i = 0; i < parts.size(); ++i) out += (i ? "\\" : "") + parts[i];
+    return out;
+}
+
+} // namespace
+
+bool SamePath(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return folder + "\\" + name;
+}
+
+std::string ParentFolder(const std::string& path) {
+    if (path.size() <= 3) return path;
+    size_t cut = path.find_last_of('\\');
+    if (cut == std::string::npos || cut < 2) return path;
+    if (cut == 2) return path.substr(0, 3);
+    return path.substr(0, cut);
+}
+
+std::string DirList::Resolve(const std::string& path) {
+    std::string absolute;
+    if (path.empty()) throw RtError(rtPathNotFound);
+    if (IsDriveSpec(path)) {
+        if (path.size() == 2) absolute = fs_.DriveCurrentDirectory(path[0]);
+        else if (path[2] == '\\' || path[2] == '/') absolute = path;
+        else absolute = JoinPath(fs_.DriveCurrentDirectory(path[0]), path.substr(2));
+    } else if (path[0] == '\\' || path[0] == '/') {
+        std::string base = path_.empty() ? fs_.CurrentDirectory() : path_;
+        absolute = base.substr(0, 2) + path;
+    } else {
+        absolute = JoinPath(path_.empty() ? fs_.CurrentDirectory() : path_, path);
+    }
+    std::string canonical = Canonical(absolute);
+    uint32_t attrs = 0;
+    try {
+        attrs = fs_.Attributes(canonical);
+    } catch (const RtError& e) {
+        if (e.number() == rtFileNotFound) throw RtError(rtPathNotFound);
+        throw;
+    }
+    if (!(attrs & attrDirectory)) throw RtError(rtPathNotFound);
+    return canonical;
+}
+
+void DirList::SetPath(const std::string& path) {
+    std::string resolved = Resolve(path);
+    if (!path_.empty() && SamePath(resolved, path_)) return;
+    path_ = resolved;
+    Load();
+    listIndex_ = -1;
+    Render();
+    if (onChange) onChange();
+}
+
+void DirList::Load() {
+    ancestors_.clear();
+    subFolders_.clear();
+    std::string p = path_;
+    while (true) {
+        ancestors_.push_back(p);
+        std::string up = ParentFolder(p);
+        if (up == p) break;
+        p = up;
+    }
+    std::reverse(ancestors_.begin(), ancestors_.end());
+
+    std::vector<std::string> names;
+    fs_.Find(JoinPath(path_, "*"), [&](const FoundEntry& e) {
+        // Hidden folders are reached only by typing their name.
+        if ((e.attrs & attrDirectory) && !(e.attrs & attrHidden) && e.name != "." &&
+            e.name != "..")
+            names.push_back(e.name);
+        return true;
+    });
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
+    for (const std::string& n : names) subFolders_.push_back(JoinPath(path_, n));
+}
+
+int DirList::LineOfIndex(int index) const {
+    int current = static_cast<int>(ancestors_.size()) - 1;
+    return current + 1 + index;
+}
+
+int DirList::IndexOfLine(int line) const {
+    int current = static_cast<int>(ancestors_.size()) - 1;
+    return line - current - 1;
+}
+
+std::string DirList::List(int index) const {
+    int line = LineOfIndex(index);
+    int nAnc = static_cast<int>(ancestors_.size());
+    if (line < 0 || line >= LineCount()) return "";
+    return line < nAnc ? ancestors_[line] : subFolders_[line - nAnc];
+}
+
+void DirList::SetListIndex(int index) {
+    int line = LineOfIndex(index);
+    if (line < 0 || line >= LineCount()) return;
+    listIndex_ = index;
+    view_.SetHighlight(line);
+}
+
+void DirList::Render() {
+    std::vector<FolderLine> lines;
+    int depth = 0;
+    for (const std::string& a : ancestors_) {
+        std::string name = a.size() <= 3 ? a : a.substr(a.find_last_of('\\') + 1);
+        lines.push_back({name, depth++, true});
+    }
+    for (const std::string& s : subFolders_)
+        lines.push_back({s.substr(s.find_last_of('\\') + 1), depth, false});
+    view_.SetLines(lines);
+    view_.SetHighlight(LineOfIndex(listIndex_));
+}

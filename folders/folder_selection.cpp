@@ -1,0 +1,106 @@
+// Choosing the folder: the drive list, the folder list, the path field, and
+// hidden folders reached by typing their name.
+#include "platform/rt_error.h"
+#include "ui/frmMWL_Pro.h"
+
+namespace {
+
+constexpr size_t kShownWhole = 66;
+constexpr size_t kShownTail = 63;
+
+// The path field shows a long path by its end.
+std::string DisplayForm(const std::string& path) {
+    if (path.size() <= kShownWhole) return path;
+    return "....." + path.substr(path.size() - kShownTail);
+}
+
+// A typed name must name one folder inside the parent: no separators,
+// wildcards or reserved characters, and not "." or "..". Windows drops
+// trailing blanks and dots from names, so a name ending in them cannot name
+// the folder as typed. An empty name is the parent itself.
+bool IsPlainFolderName(const std::string& name) {
+    if (name.empty()) return true;
+    if (name == "." || name == "..") return false;
+    if (name.back() == ' ' || name.back() == '.') return false;
+    for (unsigned char c : name)
+        if (c < 32 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void frmMWL_Pro::DrvList_Change() {
+    try {
+        dirList_.SetPath(drvList_.Drive());
+    } catch (const RtError&) {
+        // A drive without a medium: go back to the folder list's drive.
+        try {
+            drvList_.SetDrive(dirList_.Path());
+        } catch (const RtError& e) {
+            ReportFolderFailure(dirList_.Path(), e.number());
+        }
+    }
+}
+
+void frmMWL_Pro::dirList_Change() {
+    try {
+        std::string full;
+        if (Hidden) {
+            if (!IsPlainFolderName(SubFolder)) throw RtError(rtPathNotFound);
+            dirList_.SetPath(Path);
+            full = Path;
+        } else {
+            full = dirList_.Path();
+        }
+        w_.txtPath().SetText(DisplayForm(full));
+        Hold = full;
+    } catch (const RtError& e) {
+        if (e.number() == rtPathNotFound) {
+            w_.MsgBox("Sorry we couldn't find that sub-folder.\r\n\"" + SubFolder + "\"",
+                      mbInformation, "Path not found!");
+            dirList_MouseDown(2, 4, 0, 0);
+        } else {
+            w_.MsgBox("Error " + std::to_string(e.number()) + " (" + RtDescription(e.number()) +
+                          ") in procedure dirList_Change of Form frmMWL_Pro",
+                      mbOk, kAppTitle);
+        }
+    }
+}
+
+void frmMWL_Pro::dirList_KeyPress(int keyAscii) {
+    if (keyAscii != 13) return;
+    std::string target = dirList_.List(dirList_.ListIndex());
+    try {
+        dirList_.SetPath(target);
+    } catch (const RtError& e) {
+        ReportFolderFailure(target, e.number());
+    }
+}
+
+void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) {
+    std::string parent = Hold;
+    if (button != 2) return;
+    if (shift != 4 && w_.MsgBox("Do you want to add a hidden folder?", mbYesNoCancel | mbQuestion,
+                                "Hidden Folder Name") != idYes)
+        return;
+    if (!parent.empty() && parent.back() == '\\') parent = parent.substr(0, 2);
+    SubFolder = w_.InputBox(parent + "\\", "Enter Folder Name");
+    Path = parent + "\\" + SubFolder;
+    Hidden = true;
+    dirList_Change();
+}
+
+void frmMWL_Pro::dirList_Click(int line) { dirList_.SetListIndex(dirList_.IndexOfLine(line)); }
+
+void frmMWL_Pro::dirList_DblClick(int line) {
+    dirList_Click(line);
+    dirList_KeyPress(13);
+}
+
+void frmMWL_Pro::DrvList_Select(int line) { drvList_.Select(line); }
+
+void frmMWL_Pro::ReportFolderFailure(const std::string& folder, int number) {
+    w_.MsgBox("The folder " + folder + " cannot be opened:\r\n" + RtDescription(number) + ".",
+              mbExclamation, kAppTitle);
+}

@@ -1,0 +1,72 @@
+#include "permanent/state_file.h"
+
+#include <cctype>
+
+namespace {
+
+int32_t ReadInt32(const std::string& bytes, size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(bytes[at + i]);
+    return static_cast<int32_t>(v);
+}
+
+void PutInt32(std::string& bytes, size_t at, int32_t value) {
+    uint32_t v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::string ReadWholeRecord(RandomFile& file) {
+    std::string rec = file.ReadAt(kStateRecordOffset, kStateRecordLength);
+    rec.resize(kStateRecordLength, '\0');
+    return rec;
+}
+
+} // namespace
+
+int32_t LetterBit(const std::string& letter) {
+    if (letter.size() != 1) return 0;
+    int c = std::toupper(static_cast<unsigned char>(letter[0]));
+    if (c < 'A' || c > 'Z') return 0;
+    return static_cast<int32_t>(1u << (c - 'A'));
+}
+
+StateImage ReadStateRecord(RandomFile& file) {
+    std::string rec = ReadWholeRecord(file);
+    StateImage r;
+    for (size_t i = 0; i < r.reserved.size(); ++i) r.reserved[i] = static_cast<uint8_t>(rec[i]);
+    r.PermanentMask = ReadInt32(rec, kMaskOffsetInRecord);
+    return r;
+}
+
+void WriteStateRecord(RandomFile& file, const StateImage& record) {
+    std::string rec = ReadWholeRecord(file);
+    for (size_t i = 0; i < record.reserved.size(); ++i)
+        rec[i] = static_cast<char>(record.reserved[i]);
+    PutInt32(rec, kMaskOffsetInRecord, record.PermanentMask);
+    file.WriteAt(kStateRecordOffset, rec);
+}
+
+int32_t MarkPermanent(FileSystem& fs, const std::string& stateFilePath, const std::string& letter,
+                      StateImage& image) {
+    auto file = fs.OpenRandom(stateFilePath, FileSystem::Mode::ReadWrite);
+    image = ReadStateRecord(*file);
+    image.PermanentMask |= LetterBit(letter);
+    WriteStateRecord(*file, image);
+    return image.PermanentMask;
+}
+
+void StoreWorkingMask(FileSystem& fs, const std::string& stateFilePath, int32_t workingMask,
+                      StateImage& image) {
+    auto file = fs.OpenRandom(stateFilePath, FileSystem::Mode::ReadWrite);
+    image = ReadStateRecord(*file);
+    image.PermanentMask = workingMask;
+    WriteStateRecord(*file, image);
+}
+
+int32_t ResetPermanent(FileSystem& fs, const std::string& stateFilePath, StateImage& image) {
+    auto file = fs.OpenRandom(stateFilePath, FileSystem::Mode::ReadWrite);
+    image = ReadStateRecord(*file);
+    image.PermanentMask = kResetMask;
+    WriteStateRecord(*file, image);
+    return image.PermanentMask;
+}

@@ -1,0 +1,357 @@
+#include "platform/sim/sim_machine.h"
+
+#include "platform/rt_error.h"
+
+#include <cctype>
+
+namespace {
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Case-insensitive match of a name against * and ? wildcards.
+bool Matches(const char* pattern, const char* name) {
+    if (!*pattern) return !*name;
+    if (*pattern == '*') return Matches(pattern + 1, name) || (*name && Matches(pattern, name + 1));
+    if (!*name) return false;
+    if (*pattern != '?' && std::toupper(static_cast<unsigned char>(*pattern)) !=
+                               std::toupper(static_cast<unsigned char>(*name)))
+        return false;
+    return Matches(pattern + 1, name + 1);
+}
+
+std::string ParentKey(const std::string& key) {
+    if (key.size() <= 3) return "";
+    size_t cut = key.find_last_of('\\');
+    return cut == 2 ? key.substr(0, 3) : key.substr(0, cut);
+}
+
+std::string LastName(const std::string& path) {
+    if (path.size() <= 3) return path;
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+} // namespace
+
+class SimRandomFile : public RandomFile {
+public:
+    SimRandomFile(SimMachine& m, std::string key, bool writable)
+        : m_(m), key_(std::move(key)), writable_(writable) {}
+    std::string ReadAt(uint64_t offset, size_t size) override {
+        const std::string& d = Data();
+        if (offset >= d.size()) return "";
+        return d.substr(offset, size);
+    }
+    void WriteAt(uint64_t offset, const std::string& bytes) override {
+        if (!writable_) throw RtError(rtPathFileAccess);
+        std::string& d = Data();
+        if (d.size() < offset + bytes.size()) d.resize(offset + bytes.size(), '\0');
+        d.replace(offset, bytes.size(), bytes);
+    }
+
+private:
+    std::string& Data() {
+        auto it = m_.nodes_.find(key_);
+        if (it == m_.nodes_.end()) throw RtError(rtBadFileName);
+        return it->second.data;
+    }
+    SimMachine& m_;
+    std::string key_;
+    bool writable_;
+};
+
+class SimProcess : public Process {
+public:
+    SimProcess(SimMachine& m, uint32_t id, double endAt) : m_(m), id_(id), endAt_(endAt) {}
+    uint32_t Id() const override { return id_; }
+    bool WaitForExit(double seconds) override {
+        if (m_.now >= endAt_) return true;
+        if (m_.now + seconds >= endAt_) {
+            m_.now = endAt_;
+            return true;
+        }
+        m_.now += seconds;
+        return false;
+    }
+
+private:
+    SimMachine& m_;
+    uint32_t id_;
+    double endAt_;
+};
+
+SimMachine::SimMachine()
+    : platform_{*this, *this, *this, *this, *this, *this, *this} {
+    AddDrive('C', DriveKind::Fixed, true, "System");
+    AddFolder("C:\\Windows\\system32");
+}
+
+std::string SimMachine::Key(const std::string& path) {
+    std::string k = Upper(path);
+    for (char& c : k)
+        if (c == '/') c = '\\';
+    while (k.size() > 3 && k.back() == '\\') k.pop_back();
+    if (k.size() == 2 && k[1] == ':') k += '\\';
+    return k;
+}
+
+SimDrive& SimMachine::Drive(char letter) {
+    return drives[std::toupper(static_cast<unsigned char>(letter)) - 'A'];
+}
+
+void SimMachine::AddDrive(char letter, DriveKind kind, bool ready, const std::string& label) {
+    SimDrive& d = Drive(letter);
+    d.exists = true;
+    d.kind = kind;
+    d.ready = ready;
+    d.label = label;
+    std::string root = std::string(1, static_cast<char>(std::toupper(letter))) + ":\\";
+    nodes_[root] = Node{root, true, 0, ""};
+}
+
+void SimMachine::RemoveDrive(char letter) {
+    Drive(letter) = SimDrive{};
+    std::string prefix = std::string(1, static_cast<char>(std::toupper(letter))) + ":\\";
+    for (auto it = nodes_.begin(); it != nodes_.end();)
+        it = it->first.rfind(prefix, 0) == 0 ? nodes_.erase(it) : std::next(it);
+}
+
+void SimMachine::AddFolder(const std::string& path, uint32_t attrs) {
+    std::string key = Key(path);
+    std::string parent = ParentKey(key);
+    if (!parent.empty() && !nodes_.count(parent)) AddFolder(path.substr(0, parent.size()));
+    nodes_[key] = Node{path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1)
+                                                             : path,
+                       true, attrs, ""};
+}
+
+void SimMachine::AddFile(const std::string& path, const std::string& bytes, uint32_t attrs) {
+    std::string parent = ParentKey(Key(path));
+    if (!nodes_.count(parent)) AddFolder(path.substr(0, parent.size()));
+    nodes_[Key(path)] = Node{path, false, attrs, bytes};
+}
+
+bool SimMachine::Exists(const std::string& path) const { return Find(Absolute(path)) != nullptr; }
+
+std::string SimMachine::FileBytes(const std::string& path) const {
+    const Node* n = Find(Absolute(path));
+    return n ? n->data : std::string();
+}
+
+void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
+    if (Node* n = Find(Absolute(path))) n->attrs = attrs;
+}
+
+void SimMachine::Delete(const std::string& path) { nodes_.erase(Key(Absolute(path))); }
+
+const SimMachine::Node* SimMachine::Find(const std::string& path) const {
+    auto it = nodes_.find(Key(path));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+SimMachine::Node* SimMachine::Find(const std::string& path) {
+    auto it = nodes_.find(Key(path));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+std::string SimMachine::Absolute(const std::string& path) const {
+    if (path.size() >= 2 && path[1] == ':') {
+        if (path.size() >= 3 && path[2] == '\\') return path;
+        const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
+        std::string base = d.currentDir.empty() ? std::string(1, path[0]) + ":\\" : d.currentDir;
+        if (path.size() == 2) return base;
+        return (base.back() == '\\' ? base : base + "\\") + path.substr(2);
+    }
+    if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
+    std::string base = currentDirectory;
+    return (base.back() == '\\' ? base : base + "\\") + path;
+}
+
+void SimMachine::CheckDrive(const std::string& path) const {
+    if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
+        throw RtError(rtBadFileName);
+    const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
+    if (!d.exists) throw RtError(rtDeviceUnavailable);
+    if (!d.ready) throw RtError(rtDiskNotReady);
+}
+
+long SimMachine::FolderPath(int csidl, std::string& path) {
+    if (csidl != kCsidlAppData) return 1;
+    if (appDataResult == 0) path = appData;
+    return appDataResult;
+}
+
+bool SimMachine::SpecialFolderPath(int csidl, std::string& path) {
+    if (csidl != kCsidlStartup || !startupAvailable) return false;
+    path = startup;
+    return true;
+}
+
+DriveKind SimMachine::Kind(char letter) {
+    if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
+    const SimDrive& d = Drive(letter);
+    if (d.lookupError) throw RtError(d.lookupError);
+    if (!d.exists) throw RtError(rtDeviceUnavailable);
+    return d.kind;
+}
+
+uint32_t SimMachine::SerialNumber(char letter) {
+    Kind(letter);
+    if (!Drive(letter).ready) throw RtError(rtDiskNotReady);
+    return Drive(letter).serial;
+}
+
+std::string SimMachine::Label(char letter) {
+    const SimDrive& d = Drive(letter);
+    return d.exists && d.ready ? d.label : "";
+}
+
+void SimMachine::Find(const std::string& pattern,
+                      const std::function<bool(const FoundEntry&)>& visit) {
+    std::string abs = Absolute(pattern);
+    CheckDrive(abs);
+    size_t cut = abs.find_last_of('\\');
+    std::string dirKey = Key(abs.substr(0, cut == 2 ? 3 : cut));
+    std::string name = abs.substr(cut + 1);
+    const Node* dir = Find(dirKey);
+    if (!dir || !dir->dir) throw RtError(rtPathNotFound);
+    if (name.empty()) name = "*";
+    if (dirKey.size() > 3) {
+        for (const char* dots : {".", ".."})
+            if (Matches(name.c_str(), dots) && !visit({dots, attrDirectory})) return;
+    }
+    for (const auto& [key, node] : nodes_) {
+        if (key.size() <= 3 || ParentKey(key) != dirKey) continue;
+        std::string leaf = LastName(node.path);
+        if (!Matches(name.c_str(), leaf.c_str())) continue;
+        if (!visit({leaf, node.attrs | (node.dir ? attrDirectory : 0u)})) return;
+    }
+}
+
+uint32_t SimMachine::Attributes(const std::string& path) {
+    std::string abs = Absolute(path);
+    CheckDrive(abs);
+    if (const Node* n = Find(abs)) return n->attrs | (n->dir ? attrDirectory : 0u);
+    const Node* parent = Find(ParentKey(Key(abs)));
+    throw RtError(parent && parent->dir ? rtFileNotFound : rtPathNotFound);
+}
+
+SimMachine::Node& SimMachine::FileForWrite(const std::string& path) {
+    std::string abs = Absolute(path);
+    CheckDrive(abs);
+    Node* n = Find(abs);
+    if (!n) {
+        const Node* parent = Find(ParentKey(Key(abs)));
+        if (!parent || !parent->dir) throw RtError(rtPathNotFound);
+        n = &(nodes_[Key(abs)] = Node{abs, false, 0, ""});
+    }
+    if (n->dir || (n->attrs & attrReadOnly)) throw RtError(rtPathFileAccess);
+    return *n;
+}
+
+std::unique_ptr<RandomFile> SimMachine::OpenRandom(const std::string& path, Mode mode) {
+    if (mode == Mode::ReadWrite) {
+        FileForWrite(path);
+        return std::make_unique<SimRandomFile>(*this, Key(Absolute(path)), true);
+    }
+    uint32_t attrs = Attributes(path);
+    if (attrs & attrDirectory) throw RtError(rtPathFileAccess);
+    return std::make_unique<SimRandomFile>(*this, Key(Absolute(path)), false);
+}
+
+std::string SimMachine::ReadAll(const std::string& path) {
+    if (Attributes(path) & attrDirectory) throw RtError(rtPathFileAccess);
+    return Find(Absolute(path))->data;
+}
+
+void SimMachine::Append(const std::string& path, const std::string& bytes) {
+    FileForWrite(path).data += bytes;
+}
+
+void SimMachine::WriteNew(const std::string& path, const std::string& bytes) {
+    FileForWrite(path).data = bytes;
+}
+
+void SimMachine::Replace(const std::string& source, const std::string& target) {
+    if (Attributes(source) & attrDirectory) throw RtError(rtPathFileAccess);
+    Node moved = *Find(Absolute(source));
+    Node& t = FileForWrite(target);
+    moved.path = t.path;
+    t = moved;
+    nodes_.erase(Key(Absolute(source)));
+}
+
+void SimMachine::Remove(const std::string& path) {
+    uint32_t attrs = Attributes(path);
+    if (attrs & (attrDirectory | attrReadOnly)) throw RtError(rtPathFileAccess);
+    nodes_.erase(Key(Absolute(path)));
+}
+
+void SimMachine::Copy(const std::string& source, const std::string& target) {
+    if (Attributes(source) & attrDirectory) throw RtError(rtPathFileAccess);
+    if (Find(Absolute(target))) throw RtError(rtFileAlreadyExists);
+    std::string data = Find(Absolute(source))->data;
+    FileForWrite(target).data = data;
+}
+
+void SimMachine::ChangeDrive(char letter) {
+    CheckDrive(std::string(1, letter) + ":");
+    currentDirectory = DriveCurrentDirectory(letter);
+}
+
+void SimMachine::ChangeDirectory(const std::string& path) {
+    std::string abs = Absolute(path);
+    if (!(Attributes(abs) & attrDirectory)) throw RtError(rtPathNotFound);
+    const Node* n = Find(abs);
+    std::string real = n->path.size() == 3 ? n->path : n->path;
+    Drive(abs[0]).currentDir = real;
+    if (std::toupper(static_cast<unsigned char>(abs[0])) ==
+        std::toupper(static_cast<unsigned char>(currentDirectory[0])))
+        currentDirectory = real;
+}
+
+std::string SimMachine::DriveCurrentDirectory(char letter) {
+    CheckDrive(std::string(1, letter) + ":");
+    const SimDrive& d = Drive(letter);
+    if (!d.currentDir.empty()) return d.currentDir;
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))) +
+           ":\\";
+}
+
+std::unique_ptr<Process> SimMachine::Launch(SimLaunch launch) {
+    launch.at = now;
+    launch.currentDirectory = currentDirectory;
+    launches.push_back(launch);
+    if (onLaunch && !onLaunch(launches.back())) return nullptr;
+    return std::make_unique<SimProcess>(*this, nextPid_++, now + processRunTime);
+}
+
+std::unique_ptr<Process> SimMachine::Shell(const std::string& commandLine) {
+    SimLaunch l;
+    l.commandLine = commandLine;
+    l.show = 0;
+    return Launch(l);
+}
+
+std::unique_ptr<Process> SimMachine::ShellExecute(WindowHandle owner, const std::string& verb,
+                                                  const std::string& file,
+                                                  const std::string& parameters,
+                                                  const std::string& directory, int show) {
+    SimLaunch l;
+    l.shellExecute = true;
+    l.owner = owner;
+    l.verb = verb;
+    l.file = file;
+    l.parameters = parameters;
+    l.directory = directory;
+    l.show = show;
+    return Launch(l);
+}
+
+void SimMachine::Sleep(double seconds) {
+    now += seconds;
+    sleptTotal += seconds;
+    ++sleepCalls;
+}

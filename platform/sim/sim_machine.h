@@ -1,0 +1,140 @@
+// A simulated Windows machine for the native tests: drives, folders and files
+// in memory, a version, special folders, a virtual clock and a record of
+// every process launched.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct SimDrive {
+    bool exists = false;
+    DriveKind kind = DriveKind::Fixed;
+    bool ready = true;
+    uint32_t serial = 0x1234ABCD;
+    std::string label;
+    std::string currentDir; // "" means the root
+    int lookupError = 0;    // a run-time error the look-up fails with
+};
+
+struct SimLaunch {
+    bool shellExecute = false; // false: a plain command-line launch
+    std::string commandLine;   // the whole line of a plain launch
+    WindowHandle owner = nullptr;
+    std::string verb, file, parameters, directory;
+    int show = -1;
+    double at = 0;                 // clock time of the launch
+    std::string currentDirectory;  // the process's current directory then
+};
+
+class SimMachine : OsInfo, ShellFolders, Drives, FileSystem, Processes, Clock, Help {
+public:
+    SimMachine();
+    Platform& platform() { return platform_; }
+
+    // --- set-up ---
+    OsVersion version{2, 10, 0};
+    long appDataResult = 0;
+    std::string appData = "C:\\Users\\me\\AppData\\Roaming";
+    bool startupAvailable = true;
+    std::string startup =
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+    std::string systemDirectory = "C:\\Windows\\system32";
+    std::array<SimDrive, 26> drives{};
+
+    SimDrive& Drive(char letter);
+    void AddDrive(char letter, DriveKind kind, bool ready = true, const std::string& label = "");
+    void RemoveDrive(char letter);
+    // Creates the folder and every folder above it.
+    void AddFolder(const std::string& path, uint32_t attrs = 0);
+    void AddFile(const std::string& path, const std::string& bytes, uint32_t attrs = 0);
+    bool Exists(const std::string& path) const;
+    std::string FileBytes(const std::string& path) const;
+    void SetAttrs(const std::string& path, uint32_t attrs);
+    void Delete(const std::string& path);
+
+    std::string currentDirectory = "C:\\";
+
+    // --- processes ---
+    std::vector<SimLaunch> launches;
+    // Decides what a launch does; returning false means no process started.
+    std::function<bool(SimLaunch&)> onLaunch;
+    // How long a started process keeps running (clock seconds).
+    double processRunTime = 0;
+
+    // --- clock ---
+    double now = 1000.0;
+    double sleptTotal = 0;
+    int sleepCalls = 0;
+
+    // --- help ---
+    struct HelpCall {
+        WindowHandle owner;
+        std::string file;
+        uint32_t id;
+    };
+    std::vector<HelpCall> helpCalls;
+
+private:
+    struct Node {
+        std::string path; // as created, for the names the machine reports
+        bool dir = false;
+        uint32_t attrs = 0;
+        std::string data;
+    };
+    static std::string Key(const std::string& path);
+    const Node* Find(const std::string& path) const;
+    Node* Find(const std::string& path);
+    void CheckDrive(const std::string& path) const;
+    Node& FileForWrite(const std::string& path);
+    std::string Absolute(const std::string& path) const;
+
+    // OsInfo
+    OsVersion Version() override { return version; }
+    // ShellFolders
+    long FolderPath(int csidl, std::string& path) override;
+    bool SpecialFolderPath(int csidl, std::string& path) override;
+    std::string SystemDirectory() override { return systemDirectory; }
+    // Drives
+    DriveKind Kind(char letter) override;
+    uint32_t SerialNumber(char letter) override;
+    std::string Label(char letter) override;
+    // FileSystem
+    void Find(const std::string& pattern,
+              const std::function<bool(const FoundEntry&)>& visit) override;
+    uint32_t Attributes(const std::string& path) override;
+    std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
+    std::string ReadAll(const std::string& path) override;
+    void Append(const std::string& path, const std::string& bytes) override;
+    void WriteNew(const std::string& path, const std::string& bytes) override;
+    void Replace(const std::string& source, const std::string& target) override;
+    void Remove(const std::string& path) override;
+    void Copy(const std::string& source, const std::string& target) override;
+    std::string CurrentDirectory() override { return currentDirectory; }
+    void ChangeDrive(char letter) override;
+    void ChangeDirectory(const std::string& path) override;
+    std::string DriveCurrentDirectory(char letter) override;
+    // Processes
+    std::unique_ptr<Process> Shell(const std::string& commandLine) override;
+    std::unique_ptr<Process> ShellExecute(WindowHandle owner, const std::string& verb,
+                                          const std::string& file, const std::string& parameters,
+                                          const std::string& directory, int show) override;
+    std::unique_ptr<Process> Launch(SimLaunch launch);
+    // Clock
+    double Seconds() override { return now; }
+    void Sleep(double seconds) override;
+    // Help
+    void ShowContext(WindowHandle owner, const std::string& file, uint32_t id) override {
+        helpCalls.push_back({owner, file, id});
+    }
+
+    friend class SimRandomFile;
+    friend class SimProcess;
+    std::map<std::string, Node> nodes_;
+    uint32_t nextPid_ = 100;
+    Platform platform_;
+};

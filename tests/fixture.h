@@ -1,0 +1,38 @@
+// A Mapwell on a simulated machine, ready to be started.
+#pragma once
+
+#include "platform/sim/sim_machine.h"
+#include "platform/rt_error.h"
+#include "platform/sim/sim_window.h"
+#include "ui/frmMWL_Pro.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+inline const std::string kDataFolder = "C:\\Users\\me\\AppData\\Roaming\\Quillon Software\\Mapwell\\";
+inline const std::string kStateFile = kDataFolder + "himem32.mwl";
+
+// A state file as installation writes it, with `mask` in record 2.
+inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
+    std::string bytes(2500, fill);
+    for (int i = 0; i < 4; ++i)
+        bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+struct App {
+    SimMachine m;
+    SimWindow w;
+    frmMWL_Pro f{m.platform(), w};
+
+    App() { m.AddFile(kStateFile, StateFileBytes(0x08000000)); }
+
+    // Form_Load then, when it lets the window show, Form_Activate.
+    bool Start() {
+        bool shown = f.Form_Load();
+        if (shown) f.Form_Activate();
+        return shown;
+    }
+    const SimBox& LastBox() const { return w.boxes.back(); }
+};

@@ -1,0 +1,116 @@
+#include "fixture.h"
+
+namespace {
+
+std::vector<std::string> Letters(const std::string& from, const std::string& to) {
+    std::vector<std::string> out;
+    for (char c = from[0]; c <= to[0]; ++c) out.push_back(std::string(1, c) + ":");
+    return out;
+}
+
+TEST(LetterLists, EachLetterOnceInOrderWithNetworkInLowerCase) {
+    App app;
+    app.m.AddDrive('D', DriveKind::CdRom, false);   // empty CD-ROM drive
+    app.m.AddDrive('E', DriveKind::Removable, true);
+    app.m.AddDrive('Z', DriveKind::Network);
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "D:", "E:", "z:"}));
+    std::vector<std::string> avail = {"A:", "B:"};
+    for (auto& l : Letters("F", "Y")) avail.push_back(l);
+    EXPECT_EQ(app.w.avail.items, avail);
+    EXPECT_TRUE(app.w.boxes.empty()) << "a drive that is not ready is no error";
+}
+
+TEST(LetterLists, ClickSetsLtrFromTheSelectedEntry) {
+    App app;
+    app.m.AddDrive('Z', DriveKind::Network);
+    app.Start();
+    ASSERT_TRUE(app.w.used.Select("z:"));
+    app.f.lstUsedLtrs_Click();
+    EXPECT_EQ(app.f.Ltr, "z");
+    app.w.avail.Select("E:");
+    app.f.lstAvail_Click();
+    EXPECT_EQ(app.f.Ltr, "E");
+    app.w.avail.index = -1;
+    app.f.lstAvail_Click();
+    EXPECT_EQ(app.f.Ltr, "");
+}
+
+TEST(LetterLists, CdRomLettersRecordedOnlyOnW95AndOnlyWhenReady) {
+    for (const char* family : {"W95", "NT"}) {
+        App app;
+        if (std::string(family) == "W95") app.m.version = {1, 4, 10};
+        app.m.AddDrive('D', DriveKind::CdRom, true);
+        app.m.AddDrive('E', DriveKind::CdRom, false);
+        app.f.CDLtrs.fill('#');
+        ASSERT_TRUE(app.Start());
+        if (std::string(family) == "W95") {
+            EXPECT_EQ(app.f.CDCount, 1);
+            EXPECT_EQ(app.f.CDLtrs[0], 'D');
+            EXPECT_EQ(app.f.CDLtrs[1], '#') << "slots past CDCount are left alone";
+        } else {
+            EXPECT_EQ(app.f.CDCount, 0);
+            EXPECT_EQ(app.f.CDLtrs[0], '#');
+        }
+        EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "D:", "E:"}));
+    }
+}
+
+TEST(LetterLists, TwelfthCdRomReportsNineAndIsStillListed) {
+    App app;
+    app.m.version = {1, 4, 90};
+    for (char c = 'D'; c <= 'P'; ++c) app.m.AddDrive(c, DriveKind::CdRom); // 13 drives
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.f.CDCount, 13);
+    EXPECT_EQ(app.f.CDLtrs[10], 'N');
+    ASSERT_EQ(app.w.boxes.size(), 2u); // O and P do not fit
+    EXPECT_EQ(app.w.boxes[0].text, "9");
+    EXPECT_EQ(app.w.boxes[0].title, "Error Number:");
+    EXPECT_EQ(app.w.boxes[0].flags, 16);
+    EXPECT_EQ(app.w.used.items.back(), "P:");
+}
+
+TEST(LetterLists, UnexpectedLookupFailureIsReportedAndLetterNeverOfferedFree) {
+    App app;
+    app.m.Drive('G').lookupError = rtPermissionDenied;
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(app.w.boxes.size(), 1u);
+    EXPECT_EQ(app.LastBox().text, "70");
+    EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "G:"}));
+    EXPECT_EQ(app.w.avail.ListCount(), 24);
+    app.f.redo = 2;
+    EXPECT_TRUE(app.f.ScanDriveLetters("G"));
+}
+
+TEST(LetterLists, ProbeAnswersWithoutTouchingTheLists) {
+    App app;
+    app.m.AddDrive('Z', DriveKind::Network);
+    app.m.AddDrive('D', DriveKind::CdRom, false);
+    app.Start();
+    auto avail = app.w.avail.items;
+    auto used = app.w.used.items;
+    for (auto [letter, inUse] : {std::pair{"E", false}, {"C", true}, {"z", true}, {"D", true}}) {
+        app.f.redo = 2;
+        EXPECT_EQ(app.f.ScanDriveLetters(letter), inUse) << letter;
+    }
+    EXPECT_EQ(app.w.avail.items, avail);
+    EXPECT_EQ(app.w.used.items, used);
+    EXPECT_EQ(app.f.redo, 2);
+}
+
+TEST(LetterLists, IsNetworkPathLooksAtThePathFieldsDrive) {
+    App app;
+    app.m.AddDrive('Z', DriveKind::Network);
+    app.Start();
+    app.w.path.text = "Z:\\Share\\Docs";
+    EXPECT_TRUE(app.f.IsNetworkPath());
+    ASSERT_EQ(app.w.boxes.size(), 1u);
+    EXPECT_EQ(app.LastBox().text, "MWL does not work with network drives!");
+    app.w.path.text = "C:\\Work";
+    EXPECT_FALSE(app.f.IsNetworkPath());
+    EXPECT_EQ(app.w.boxes.size(), 1u);
+    app.w.path.text = "";
+    EXPECT_THROW(app.f.IsNetworkPath(), RtError) << "left to the calling command";
+}
+
+} // namespace

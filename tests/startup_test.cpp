@@ -1,0 +1,132 @@
+#include "app/os_family.h"
+#include "fixture.h"
+#include "ui/layout.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+struct FixedOs : OsInfo {
+    OsVersion v;
+    OsVersion Version() override { return v; }
+};
+
+std::string Family(uint32_t platformId, uint32_t major, uint32_t minor) {
+    FixedOs os;
+    os.v = {platformId, major, minor};
+    return GetOSFamily(os);
+}
+
+TEST(OsFamily, FollowsPlatformAndVersion) {
+    EXPECT_EQ(Family(1, 4, 0), "W95");
+    EXPECT_EQ(Family(1, 4, 10), "W95");
+    EXPECT_EQ(Family(1, 4, 90), "W95");
+    EXPECT_EQ(Family(1, 4, 3), "Failed");
+    EXPECT_EQ(Family(2, 5, 1), "NT");
+    EXPECT_EQ(Family(2, 6, 1), "Vista");
+    EXPECT_EQ(Family(2, 10, 0), "NT");
+    EXPECT_EQ(Family(0, 0, 0), "Failed");
+}
+
+TEST(Startup, ShowsTheWindowReadyForALetter) {
+    App app;
+    app.m.currentDirectory = "C:\\Users\\me";
+    app.m.AddFolder("C:\\Users\\me");
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.w.caption, "Mapwell - Pro");
+    EXPECT_EQ(app.w.focus, "lstAvail");
+    EXPECT_EQ(app.w.screenPointer, kPointerDefault);
+    EXPECT_TRUE(app.w.boxes.empty());
+    EXPECT_EQ(app.f.sPath, kDataFolder);
+    EXPECT_EQ(app.f.StateFilePath, kStateFile);
+    EXPECT_EQ(app.f.OSFamily, "NT");
+    EXPECT_EQ(app.f.Quote, "\"");
+    EXPECT_EQ(app.f.WorkingMask, 0x08000000);
+    // The folder list starts at the root of the current drive.
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\");
+    EXPECT_EQ(app.w.path.text, "C:\\");
+    EXPECT_EQ(app.f.Hold, "C:\\");
+    // Centred, 5,790 twips high.
+    EXPECT_EQ(app.w.bounds.height, 5790);
+    EXPECT_EQ(app.w.bounds.top, (app.w.screenHeight - 5790) / 2);
+    EXPECT_EQ(app.w.bounds.left, (app.w.screenWidth - app.w.bounds.width) / 2);
+    // Nothing written at start-up.
+    EXPECT_EQ(app.m.FileBytes(kStateFile), StateFileBytes(0x08000000));
+}
+
+TEST(Startup, MissingStateFileShowsOnlyError255) {
+    App app;
+    app.m.Delete(kStateFile);
+    EXPECT_FALSE(app.Start());
+    ASSERT_EQ(app.w.boxes.size(), 1u);
+    EXPECT_EQ(app.LastBox().text,
+              "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
+              "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
+    EXPECT_EQ(app.LastBox().title, "ERROR!");
+    EXPECT_EQ(app.LastBox().flags, 16);
+    EXPECT_FALSE(app.m.Exists(kStateFile)); // never created
+}
+
+TEST(Startup, AppDataFolderUnavailableShowsError255) {
+    for (long result : {1L, -2147024894L}) {
+        App app;
+        app.m.appDataResult = result;
+        EXPECT_FALSE(app.Start()) << result;
+        ASSERT_EQ(app.w.boxes.size(), 1u);
+        EXPECT_EQ(app.LastBox().title, "ERROR!");
+    }
+}
+
+TEST(Startup, HiddenStateFileCountsAsPresent) {
+    App app;
+    app.m.SetAttrs(kStateFile, attrHidden);
+    EXPECT_TRUE(app.Start());
+    EXPECT_TRUE(app.w.boxes.empty());
+}
+
+TEST(Startup, LoadsRecordTwoNotRecordOne) {
+    App app;
+    std::string bytes = StateFileBytes(0x08800000);
+    bytes[116] = 0x7F; // record 1's mask position holds something else
+    app.m.AddFile(kStateFile, bytes);
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(app.f.WorkingMask, 0x08800000);
+    EXPECT_EQ(app.f.StateRecord.PermanentMask, 0x08800000);
+}
+
+TEST(Startup, ShortOrEmptyStateFileStartsWithNoPermanentLetter) {
+    for (size_t size : {size_t(0), size_t(1250), size_t(1300)}) {
+        App app;
+        app.m.AddFile(kStateFile, std::string(size, '\x55'));
+        ASSERT_TRUE(app.Start()) << size;
+        EXPECT_EQ(app.f.WorkingMask, 0) << size;
+        EXPECT_EQ(app.m.FileBytes(kStateFile).size(), size) << "start-up never writes";
+    }
+}
+
+TEST(Exit, ButtonEscAndMenuEndTheProgram) {
+    {
+        App app;
+        app.Start();
+        app.f.cmdCancel_Click();
+        EXPECT_TRUE(app.w.ended);
+    }
+    {
+        App app;
+        app.Start();
+        EXPECT_TRUE(RunMenuCommand(app.f, ids::mnuFileExit));
+        EXPECT_TRUE(app.w.ended);
+    }
+}
+
+TEST(Layout, EveryControlAndMenuHasItsFixedId) {
+    int buttons = 0;
+    for (const ControlDef& c : MainControls()) buttons += c.kind == ControlKind::Button;
+    EXPECT_EQ(MainControls().size(), 12u);
+    EXPECT_EQ(buttons, 4);
+    EXPECT_EQ(MainControls()[6].id, ids::cmdCancel) << "Exit is the cancel button";
+    int commands = 0;
+    for (const MenuDef& m : MainMenu()) commands += m.id != 0;
+    EXPECT_EQ(commands, 11);
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+// The main window's logic: the program's state and every handler, as the
+// window's events reach them. It sees the machine only through Platform and
+// the window only through MainWindow, so the native tests drive it on a
+// simulated machine exactly as the Win32 window drives it on a real one.
+//
+// The handlers are defined in the folder of the subsystem they belong to:
+// start-up in app/, the letter lists in drives/, folder selection in
+// folders/, subst runs in subst/, permanent drives in permanent/, help in help/.
+#pragma once
+
+#include "folders/dir_list.h"
+#include "folders/drive_list.h"
+#include "permanent/state_file.h"
+#include "platform/platform.h"
+#include "ui/main_window.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+constexpr const char* kAppTitle = "Mapwell";
+constexpr const char* kHelpFile = "mwl.chm";
+constexpr const char* kStateFileName = "himem32.mwl";
+
+class frmMWL_Pro {
+public:
+    frmMWL_Pro(Platform& platform, MainWindow& window);
+
+    // --- start-up and exit (app/) ---
+    // The start-up sequence. False when the program is to end without
+    // showing the window.
+    bool Form_Load();
+    void Form_Activate();
+    void cmdCancel_Click();
+    void mnuFileExit_Click();
+
+    // --- errors (ui/) ---
+    void ShowErrorMessage(uint8_t code);
+
+    // --- letter lists (drives/) ---
+    void RefreshLetterLists();
+    bool ScanDriveLetters(const std::string& letter);
+    bool IsNetworkPath();
+    void lstAvail_Click();
+    void lstUsedLtrs_Click();
+
+    // --- folder selection (folders/) ---
+    void DrvList_Change();
+    void dirList_Change();
+    void dirList_KeyPress(int keyAscii);
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void dirList_MouseDown(int button, int shift, int x, int y);
+    // What the controls report: a line of the folder list highlighted or
+    // double-clicked, a line of the drive list picked.
+    void dirList_Click(int line);
+    void dirList_DblClick(int line);
+    void DrvList_Select(int line);
+
+    // --- program state ---
+    std::string Ltr;
+    std::string Path;
+    uint8_t redo = 0;
+    std::string sPath;
+    bool Hidden = false;
+    std::string SubFolder;
+    std::string Hold;
+    std::string OSFamily;
+    std::string Quote; // the double-quote character, set at start-up
+    std::string StateFilePath;
+    StateImage StateRecord;
+    int32_t WorkingMask = 0;
+    bool MakingPermanent = false;
+    std::array<char, 11> CDLtrs{};
+    uint8_t CDCount = 0;
+
+    DirList& dirList() { return dirList_; }
+    DriveList& DrvList() { return drvList_; }
+
+private:
+    // Runs one start-up step under its error rule; false when the program
+    // has to end.
+    template <class Step> void RunStartupStep(Step step);
+    // The "Error Number:" box of an unexpected failure while classifying.
+    void ReportClassifyFailure(int number);
+    // A folder that could not be opened from the lists.
+    void ReportFolderFailure(const std::string& folder, int number);
+
+    Platform& pf_;
+    MainWindow& w_;
+    DirList dirList_;
+    DriveList drvList_;
+    // The state file while start-up holds it open; null at any other time.
+    std::unique_ptr<RandomFile> file1_;
+};

@@ -1,0 +1,69 @@
+#include "ui/layout.h"
+
+#include "ui/control_ids.h"
+#include "ui/frmMWL_Pro.h"
+
+namespace {
+
+using K = ControlKind;
+using F = ControlFont;
+
+constexpr ControlDef kControls[] = {
+    // id, name, kind, caption, tool tip, left, top, width, height, tab, font, info background
+    {ids::lstAvail, "lstAvail", K::ListBox, "", nullptr, 6480, 0, 375, 4860, 0, F::SansBold, true},
+    {ids::txtPath, "txtPath", K::TextBox, "", " Selected Path", 720, 1080, 5535, 285, 1,
+     F::Default, false},
+    {ids::DrvList, "DrvList", K::DriveList, "", " Drive List", 2040, 1560, 4215, 315, 2,
+     F::Default, false},
+    {ids::dirList, "dirList", K::FolderList, "", " Folder List", 2040, 2040, 4215, 2790, 3,
+     F::Default, false},
+    {ids::cmdOk, "cmdOk", K::Button, "&Add Virtual Drive", " Create virtual drive. ", 720, 1560,
+     1095, 500, 4, F::Default, false},
+    {ids::cmdDefault, "cmdDefault", K::Button, "&Make Permanent",
+     " Make virtual drive letter permanent. ", 720, 3360, 1095, 500, 5, F::Default, false},
+    {ids::cmdCancel, "cmdCancel", K::Button, "&Exit", " Do nothing and exit program. ", 720, 2520,
+     1095, 375, 6, F::Default, false},
+    {ids::cmdRemove, "cmdRemove", K::Button, "&Remove Virtual Drive",
+     " Click Letter in Use, then Click to remove that letter's virtual drive. ", 720, 4315, 1095,
+     500, 7, F::Default, false},
+    {ids::lstUsedLtrs, "lstUsedLtrs", K::ListBox, "", " Lower case letters are network drives ",
+     120, 0, 375, 4860, 8, F::SansBold, true},
+    {ids::Label3, "Label3", K::Label, "Used Drive Letters", nullptr, 600, 0, 1335, 495, 9, F::Sans,
+     false},
+    {ids::Label1, "Label1", K::LabelRight, "Available Virtual Drive Letters", nullptr, 4800, 0,
+     1575, 495, 10, F::Sans, false},
+    {ids::Label2, "Label2", K::Label, "Full path: (C:\\FolderName\\SubFolder)", nullptr, 1080,
+     720, 3375, 255, 11, F::Sans, false},
+};
+
+constexpr MenuDef kMenu[] = {
+    {0, 0, "mnuFile", "&File", nullptr, nullptr},
+    {ids::mnuAbout, 1, "mnuAbout", "&About", nullptr, nullptr},
+    {0, 1, "first", "-", nullptr, nullptr},
+    {ids::mnuRepair, 1, "mnuRepair", "&Restore", nullptr, nullptr},
+    {0, 1, "mnuExitSep", "-", nullptr, nullptr},
+    {ids::mnuFileExit, 1, "mnuFileExit", "E&xit", nullptr, &frmMWL_Pro::mnuFileExit_Click},
+    {ids::mnuView, 0, "mnuView", "&View Virtual Drives", nullptr, nullptr},
+    {0, 0, "mnuHelp", "&Help", nullptr, nullptr},
+    {ids::MnuHelpIntro, 1, "MnuHelpIntro", "&Introduction", "F1", nullptr},
+    {ids::mnuHelpCreate, 1, "mnuHelpCreate", "&Create Virtual Drive", nullptr, nullptr},
+    {ids::mnuHelpCD, 1, "mnuHelpCD", "Create a &Virtual CD", nullptr, nullptr},
+    {ids::mnuHelpKB, 1, "mnuHelpKB", "&Using the Keyboard", nullptr, nullptr},
+    {ids::mnuHelpPerm, 1, "mnuHelpPerm", "&Make Permanent", nullptr, nullptr},
+    {ids::mnuHelpRemove, 1, "mnuHelpRemove", "Remove Virtual &Drive", nullptr, nullptr},
+    {ids::mnuHelpMisc, 1, "mnuHelpMisc", "Misc. &Functions", nullptr, nullptr},
+};
+
+} // namespace
+
+std::span<const ControlDef> MainControls() { return kControls; }
+std::span<const MenuDef> MainMenu() { return kMenu; }
+
+bool RunMenuCommand(frmMWL_Pro& form, int id) {
+    for (const MenuDef& m : kMenu) {
+        if (m.id != id || id == 0) continue;
+        if (m.handler) (form.*m.handler)();
+        return true;
+    }
+    return false;
+}
