@@ -143,7 +143,7 @@ public:
     // process could be started.
     virtual std::unique_ptr<Process> Shell(const std::string& commandLine) = 0;
     // ShellExecuteExA; null when nothing was started.
-    virtual std::unique_ptr<Process> ShellExecute(WindowHandle owner, const std::string& verb,
+    virtual std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
                                                   const std::string& file,
                                                   const std::string& parameters,
                                                   const std::string& directory, int show) = 0;

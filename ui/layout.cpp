@@ -54,6 +54,18 @@ constexpr MenuDef kMenu[] = {
     {ids::mnuHelpMisc, 1, "mnuHelpMisc", "Misc. &Functions", nullptr, nullptr},
 };
 
+struct EventDef {
+    int id;
+    ControlEvent event;
+    Handler handler;
+};
+
+constexpr EventDef kEvents[] = {
+    {ids::cmdCancel, ControlEvent::Click, &frmMWL_Pro::cmdCancel_Click},
+    {ids::lstAvail, ControlEvent::Click, &frmMWL_Pro::lstAvail_Click},
+    {ids::lstUsedLtrs, ControlEvent::Click, &frmMWL_Pro::lstUsedLtrs_Click},
+};
+
 } // namespace
 
 std::span<const ControlDef> MainControls() { return kControls; }
@@ -66,4 +78,19 @@ bool RunMenuCommand(frmMWL_Pro& form, int id) {
         return true;
     }
     return false;
+}
+
+void RunControlEvent(frmMWL_Pro& form, int id, ControlEvent event, int line) {
+    // The two browsing lists tell which line; the logic maps it to its entry.
+    if (id == ids::dirList) {
+        if (event == ControlEvent::Click) form.dirList_Click(line);
+        else form.dirList_DblClick(line);
+        return;
+    }
+    if (id == ids::DrvList) {
+        form.DrvList_Select(line);
+        return;
+    }
+    for (const EventDef& e : kEvents)
+        if (e.id == id && e.event == event) (form.*e.handler)();
 }

@@ -41,3 +41,7 @@ std::span<const MenuDef> MainMenu();
 
 // Runs the handler of a menu command; false when the id is not a command.
 bool RunMenuCommand(frmMWL_Pro& form, int id);
+
+// What a control reports. `line` is the list line concerned, where there is one.
+enum class ControlEvent { Click, DblClick };
+void RunControlEvent(frmMWL_Pro& form, int id, ControlEvent event, int line);

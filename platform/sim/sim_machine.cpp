@@ -335,7 +335,7 @@ std::unique_ptr<Process> SimMachine::Shell(const std::string& commandLine) {
     return Launch(l);
 }
 
-std::unique_ptr<Process> SimMachine::ShellExecute(WindowHandle owner, const std::string& verb,
+std::unique_ptr<Process> SimMachine::ShellExec(WindowHandle owner, const std::string& verb,
                                                   const std::string& file,
                                                   const std::string& parameters,
                                                   const std::string& directory, int show) {

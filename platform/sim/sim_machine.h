@@ -120,7 +120,7 @@ private:
     std::string DriveCurrentDirectory(char letter) override;
     // Processes
     std::unique_ptr<Process> Shell(const std::string& commandLine) override;
-    std::unique_ptr<Process> ShellExecute(WindowHandle owner, const std::string& verb,
+    std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
                                           const std::string& file, const std::string& parameters,
                                           const std::string& directory, int show) override;
     std::unique_ptr<Process> Launch(SimLaunch launch);

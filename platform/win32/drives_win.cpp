@@ -1,0 +1,46 @@
+// Drive look-up: type, volume serial number, label or network share.
+#include "platform/rt_error.h"
+#include "platform/win32/win32_error.h"
+#include "platform/win32/win32_platform.h"
+
+#include <winnetwk.h>
+
+#include <cctype>
+
+namespace {
+
+std::string Root(char letter) { return std::string(1, letter) + ":\\"; }
+
+} // namespace
+
+DriveKind Win32Drives::Kind(char letter) {
+    if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
+    switch (GetDriveTypeA(Root(letter).c_str())) {
+    case DRIVE_NO_ROOT_DIR: throw RtError(rtDeviceUnavailable);
+    case DRIVE_REMOVABLE: return DriveKind::Removable;
+    case DRIVE_FIXED: return DriveKind::Fixed;
+    case DRIVE_REMOTE: return DriveKind::Network;
+    case DRIVE_CDROM: return DriveKind::CdRom;
+    case DRIVE_RAMDISK: return DriveKind::RamDisk;
+    default: return DriveKind::Unknown;
+    }
+}
+
+uint32_t Win32Drives::SerialNumber(char letter) {
+    DWORD serial = 0;
+    if (!GetVolumeInformationA(Root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr,
+                               nullptr, 0))
+        ThrowLastError();
+    return serial;
+}
+
+std::string Win32Drives::Label(char letter) {
+    char buffer[MAX_PATH + 1] = {};
+    DWORD size = sizeof(buffer);
+    std::string device = std::string(1, letter) + ":";
+    if (WNetGetConnectionA(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
+    if (GetVolumeInformationA(Root(letter).c_str(), buffer, sizeof(buffer), nullptr, nullptr,
+                              nullptr, nullptr, 0))
+        return buffer;
+    return "";
+}

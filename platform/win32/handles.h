@@ -1,0 +1,70 @@
+// Owning wrappers for the kernel and shell objects the platform layer uses.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// Traits give the handle type, its "no handle" value and how it is released.
+template <class Traits> class UniqueHandle {
+public:
+    using T = typename Traits::Type;
+    UniqueHandle() = default;
+    explicit UniqueHandle(T h) : h_(h) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Traits::Invalid())) {}
+    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+        reset(std::exchange(o.h_, Traits::Invalid()));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+    T get() const { return h_; }
+    explicit operator bool() const { return h_ != Traits::Invalid(); }
+    void reset(T h = Traits::Invalid()) {
+        if (h_ != Traits::Invalid()) Traits::Close(h_);
+        h_ = h;
+    }
+
+private:
+    T h_ = Traits::Invalid();
+};
+
+// CreateFile reports failure with INVALID_HANDLE_VALUE, process APIs with null.
+struct FileTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct FindTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+struct KernelTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct GdiTraits {
+    using Type = HGDIOBJ;
+    static HGDIOBJ Invalid() { return nullptr; }
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+struct IconTraits {
+    using Type = HICON;
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+struct ModuleTraits {
+    using Type = HMODULE;
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
+
+using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
+using UniqueKernel = UniqueHandle<KernelTraits>;
+using UniqueGdi = UniqueHandle<GdiTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;

@@ -1,0 +1,45 @@
+// Operating-system version and special folders.
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+OsVersion Win32Os::Version() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info); // 148
+    std::memset(info.szCSDVersion, ' ', sizeof(info.szCSDVersion));
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    // A failed call leaves the fields zero, which reads as an unknown family.
+    GetVersionExA(&info);
+    return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+long Win32Folders::FolderPath(int csidl, std::string& path) {
+    char buffer[MAX_PATH] = {};
+    HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    if (hr == S_OK) path.assign(buffer, strnlen(buffer, sizeof(buffer)));
+    return hr == S_OK ? 0 : hr == S_FALSE ? 1 : static_cast<long>(hr);
+}
+
+bool Win32Folders::SpecialFolderPath(int csidl, std::string& path) {
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    if (SHGetSpecialFolderLocation(nullptr, csidl, &pidl) != S_OK) return false;
+    // The shell's own path limit; the buffer only has to hold MAX_PATH.
+    char buffer[300] = {};
+    SHGetPathFromIDListA(pidl, buffer);
+    CoTaskMemFree(pidl);
+    path.assign(buffer, strnlen(buffer, sizeof(buffer)));
+    return true;
+}
+
+std::string Win32Folders::SystemDirectory() {
+    char buffer[255] = {};
+    UINT n = GetSystemDirectoryA(buffer, sizeof(buffer));
+    // 0 is a failure; a length that does not fit means nothing usable was written.
+    if (n == 0 || n >= sizeof(buffer)) return "";
+    return std::string(buffer, strnlen(buffer, sizeof(buffer)));
+}

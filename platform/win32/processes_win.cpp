@@ -1,0 +1,82 @@
+// Launching processes, the clock and the help viewer.
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+class Win32Process : public Process {
+public:
+    Win32Process(DWORD id, HANDLE handle) : id_(id), handle_(handle) {}
+    uint32_t Id() const override { return id_; }
+    bool WaitForExit(double seconds) override {
+        if (!handle_) return true; // nothing to wait for
+        return WaitForSingleObject(handle_.get(), static_cast<DWORD>(seconds * 1000)) !=
+               WAIT_TIMEOUT;
+    }
+
+private:
+    DWORD id_;
+    UniqueKernel handle_;
+};
+
+} // namespace
+
+std::unique_ptr<Process> Win32Processes::Shell(const std::string& commandLine) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi{};
+    // CreateProcessA may write into the command line, so it gets its own copy.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return std::make_unique<Win32Process>(pi.dwProcessId, pi.hProcess);
+}
+
+std::unique_ptr<Process> Win32Processes::ShellExec(WindowHandle owner, const std::string& verb,
+                                                   const std::string& file,
+                                                   const std::string& parameters,
+                                                   const std::string& directory, int show) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = static_cast<HWND>(owner);
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    // An empty folder means the current directory, as for ShellExecuteA.
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    info.nShow = show;
+    if (!ShellExecuteExA(&info)) return nullptr;
+    DWORD id = info.hProcess ? GetProcessId(info.hProcess) : 0;
+    return std::make_unique<Win32Process>(id, info.hProcess);
+}
+
+double Win32Clock::Seconds() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Win32Clock::Sleep(double seconds) { ::Sleep(static_cast<DWORD>(seconds * 1000)); }
+
+void Win32Help::ShowContext(WindowHandle owner, const std::string& file, uint32_t contextId) {
+    // The viewer lives in hhctrl.ocx; it stays loaded for as long as help
+    // windows may be open, so the module is never freed.
+    static HMODULE viewer = LoadLibraryA("hhctrl.ocx");
+    if (!viewer) return;
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    auto htmlHelp = reinterpret_cast<HtmlHelpFn>(
+        reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
+    constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
+    if (htmlHelp) htmlHelp(static_cast<HWND>(owner), file.c_str(), kHelpContext, contextId);
+}

@@ -1,0 +1,75 @@
+// Thin wrappers over the Win32 controls of the main window: each method is a
+// message send or two.
+#pragma once
+
+#include "ui/controls.h"
+
+#include <windows.h>
+
+class Win32ListBox : public ListBoxControl {
+public:
+    void Attach(HWND h) { h_ = h; }
+    HWND hwnd() const { return h_; }
+    void Clear() override { SendMessageA(h_, LB_RESETCONTENT, 0, 0); }
+    void AddItem(const std::string& text) override {
+        SendMessageA(h_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    int ListCount() override { return static_cast<int>(SendMessageA(h_, LB_GETCOUNT, 0, 0)); }
+    std::string List(int index) override;
+    // LB_ERR (-1) when nothing is selected.
+    int ListIndex() override { return static_cast<int>(SendMessageA(h_, LB_GETCURSEL, 0, 0)); }
+    void SetListIndex(int index) override { SendMessageA(h_, LB_SETCURSEL, index, 0); }
+    void SetFocus() override { ::SetFocus(h_); }
+
+private:
+    HWND h_ = nullptr;
+};
+
+class Win32Edit : public TextBoxControl {
+public:
+    void Attach(HWND h) { h_ = h; }
+    std::string Text() override;
+    void SetText(const std::string& text) override { SetWindowTextA(h_, text.c_str()); }
+
+private:
+    HWND h_ = nullptr;
+};
+
+class Win32Button : public ButtonControl {
+public:
+    void Attach(HWND h) { h_ = h; }
+    void SetVisible(bool visible) override { ShowWindow(h_, visible ? SW_SHOW : SW_HIDE); }
+    bool Visible() override { return IsWindowVisible(h_) != FALSE; }
+    void SetFocus() override { ::SetFocus(h_); }
+
+private:
+    HWND h_ = nullptr;
+};
+
+// An owner-drawn list box: each line an indented folder with its icon.
+class Win32FolderList : public FolderListControl {
+public:
+    void Attach(HWND h) { h_ = h; }
+    HWND hwnd() const { return h_; }
+    void SetLines(const std::vector<FolderLine>& lines) override;
+    // LB_SETCURSEL with -1 clears the highlight.
+    void SetHighlight(int line) override { SendMessageA(h_, LB_SETCURSEL, line, 0); }
+    void SetFocus() override { ::SetFocus(h_); }
+    void Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON closedIcon, int indentPx) const;
+
+private:
+    HWND h_ = nullptr;
+    std::vector<FolderLine> lines_;
+};
+
+// A ComboBoxEx drop-down list showing each drive with the shell's icon for it.
+class Win32DriveCombo : public DriveComboControl {
+public:
+    void Attach(HWND h);
+    void SetLines(const std::vector<DriveLine>& lines) override;
+    void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
+
+private:
+    HWND h_ = nullptr;
+    std::vector<DriveLine> lines_;
+};

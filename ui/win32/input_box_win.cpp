@@ -1,0 +1,59 @@
+#include "ui/win32/input_box_win.h"
+
+#include "ui/win32/resource_ids.h"
+
+namespace {
+
+struct InputBoxState {
+    const std::string* prompt;
+    const std::string* title;
+    std::string answer;
+};
+
+void CentreOn(HWND dialog, HWND owner) {
+    RECT o, d;
+    GetWindowRect(owner, &o);
+    GetWindowRect(dialog, &d);
+    int w = d.right - d.left, h = d.bottom - d.top;
+    SetWindowPos(dialog, nullptr, o.left + (o.right - o.left - w) / 2,
+                 o.top + (o.bottom - o.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (msg) {
+    case WM_INITDIALOG:
+        state = reinterpret_cast<InputBoxState*>(lp);
+        SetWindowLongPtrA(dialog, DWLP_USER, lp);
+        SetWindowTextA(dialog, state->title->c_str());
+        SetDlgItemTextA(dialog, IDC_INPUT_PROMPT, state->prompt->c_str());
+        SendDlgItemMessageA(dialog, IDC_INPUT_TEXT, EM_LIMITTEXT, 255, 0);
+        CentreOn(dialog, GetParent(dialog));
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDOK) {
+            HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);
+            int len = GetWindowTextLengthA(edit);
+            state->answer.assign(static_cast<size_t>(len) + 1, '\0');
+            state->answer.resize(
+                static_cast<size_t>(GetWindowTextA(edit, state->answer.data(), len + 1)));
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wp) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title) {
+    InputBoxState state{&prompt, &title, {}};
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INPUTBOX),
+                                     owner, InputBoxProc, reinterpret_cast<LPARAM>(&state));
+    return result == IDOK ? state.answer : std::string();
+}

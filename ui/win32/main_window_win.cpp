@@ -1,0 +1,368 @@
+#include "ui/win32/main_window_win.h"
+
+#include "ui/control_ids.h"
+#include "ui/layout.h"
+#include "ui/win32/input_box_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+HFONT CreateSansFont(int dpi, bool bold) {
+    // 9.75 points.
+    return CreateFontA(-MulDiv(975, dpi, 7200), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+}
+
+// The dialog font the shell maps to the system's own (Tahoma, Microsoft Sans
+// Serif or Segoe UI), at 8 points, as dialog boxes use it.
+HFONT CreateDialogFont(int dpi) {
+    return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg 2");
+}
+
+// The letter lists are narrow columns: every one of the 26 letters must fit
+// without a scroll bar, which would leave no room for the letters.
+void FitAllLetters(HWND list) {
+    RECT rc;
+    GetClientRect(list, &rc);
+    LRESULT natural = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    LRESULT fit = (rc.bottom - rc.top) / 26;
+    if (natural != LB_ERR && fit < natural) SendMessageA(list, LB_SETITEMHEIGHT, 0, fit);
+}
+
+HICON StockIcon(SHSTOCKICONID id, int fallbackIndex) {
+    SHSTOCKICONINFO info{};
+    info.cbSize = sizeof(info);
+    if (SUCCEEDED(SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info))) return info.hIcon;
+    HICON icon = nullptr;
+    ExtractIconExA("shell32.dll", fallbackIndex, nullptr, &icon, 1);
+    return icon;
+}
+
+} // namespace
+
+template <class F> void Win32MainWindow::Guard(F f) {
+    if (ended_ || !form_) return;
+    try {
+        f();
+    } catch (const std::exception& e) {
+        MessageBoxA(hwnd_, e.what(), kAppTitle, MB_OK | MB_ICONSTOP);
+        SetMousePointer(kPointerDefault);
+    }
+}
+
+bool Win32MainWindow::Create(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = ids::kMainWindowClass;
+    if (!RegisterClassExA(&wc)) return false;
+
+    HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+
+    RECT rc{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
+    AdjustWindowRectEx(&rc, kStyle, TRUE, kExStyle);
+    hwnd_ = CreateWindowExA(kExStyle, ids::kMainWindowClass, kAppTitle, kStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr,
+                            nullptr, instance, this);
+    if (!hwnd_) return false;
+    CreateMenus();
+    CreateControls(instance);
+    return true;
+}
+
+void Win32MainWindow::CreateMenus() {
+    HMENU bar = CreateMenu();
+    HMENU popup = nullptr;
+    std::vector<ACCEL> accels;
+    for (const MenuDef& m : MainMenu()) {
+        std::string caption = m.caption;
+        if (m.shortcut) caption += std::string("\t") + m.shortcut;
+        if (m.level == 0 && m.id == 0) {
+            popup = CreatePopupMenu();
+            AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
+        } else if (m.level == 0) {
+            AppendMenuA(bar, MF_STRING, m.id, caption.c_str());
+        } else if (caption == "-") {
+            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuA(popup, MF_STRING, m.id, caption.c_str());
+        }
+        if (m.shortcut && std::string(m.shortcut) == "F1")
+            accels.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(m.id)});
+    }
+    SetMenu(hwnd_, bar);
+    accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+}
+
+void Win32MainWindow::CreateControls(HINSTANCE instance) {
+    dialogFont_.reset(CreateDialogFont(dpi_));
+    sansFont_.reset(CreateSansFont(dpi_, false));
+    sansBoldFont_.reset(CreateSansFont(dpi_, true));
+    openFolder_.reset(StockIcon(SIID_FOLDEROPEN, 4));
+    closedFolder_.reset(StockIcon(SIID_FOLDER, 3));
+
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+
+    // The table is in tab order already; creating in that order sets it.
+    for (const ControlDef& c : MainControls()) {
+        const char* cls = "STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD ex = 0;
+        int height = Px(c.height);
+        switch (c.kind) {
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::TextBox:
+            cls = "EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::DriveList:
+            cls = WC_COMBOBOXEXA;
+            style |= WS_TABSTOP | CBS_DROPDOWNLIST;
+            height = Px(c.height) * 10; // the drop-down's height
+            break;
+        case ControlKind::FolderList:
+            cls = "LISTBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                     LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+            ex = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Button:
+            cls = "BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
+            break;
+        case ControlKind::Label: break;
+        case ControlKind::LabelRight: style |= SS_RIGHT; break;
+        }
+        HWND h = CreateWindowExA(ex, cls, c.caption, style, Px(c.left), Px(c.top), Px(c.width),
+                                 height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                 instance, nullptr);
+        HGDIOBJ font = c.font == ControlFont::SansBold ? sansBoldFont_.get()
+                       : c.font == ControlFont::Sans   ? sansFont_.get()
+                                                       : dialogFont_.get();
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (c.toolTip) {
+            TOOLINFOA ti{};
+            ti.cbSize = sizeof(ti);
+            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            ti.hwnd = hwnd_;
+            ti.uId = reinterpret_cast<UINT_PTR>(h);
+            ti.lpszText = const_cast<char*>(c.toolTip);
+            SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+        switch (c.id) {
+        case ids::lstAvail:
+            avail_.Attach(h);
+            FitAllLetters(h);
+            break;
+        case ids::lstUsedLtrs:
+            used_.Attach(h);
+            FitAllLetters(h);
+            break;
+        case ids::txtPath: path_.Attach(h); break;
+        case ids::cmdOk: ok_.Attach(h); break;
+        case ids::cmdDefault: permanent_.Attach(h); break;
+        case ids::cmdCancel: exit_.Attach(h); break;
+        case ids::cmdRemove: remove_.Attach(h); break;
+        case ids::DrvList: drives_.Attach(h); break;
+        case ids::dirList:
+            folders_.Attach(h);
+            SetWindowSubclass(h, FolderListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+            break;
+        }
+    }
+}
+
+void Win32MainWindow::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+}
+
+LRESULT CALLBACK Win32MainWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->hwnd_ = h;
+        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(h, msg, wp, lp);
+    return self->OnMessage(msg, wp, lp);
+}
+
+LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_MEASUREITEM: {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        mi->itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYSMICON) + 2);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        if (di->CtlID == static_cast<UINT>(ids::dirList))
+            folders_.Draw(*di, openFolder_.get(), closedFolder_.get(), Px(150));
+        return TRUE;
+    }
+    case WM_CTLCOLORLISTBOX: {
+        auto list = reinterpret_cast<HWND>(lp);
+        if (list == avail_.hwnd() || list == used_.hwnd()) {
+            auto dc = reinterpret_cast<HDC>(wp);
+            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+            SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+        }
+        break;
+    }
+    case WM_SETCURSOR:
+        if (pointer_ == kPointerHourglass || screenPointer_ == kPointerHourglass) {
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE:
+        // Closing from the title bar ends the program; no handler runs for it.
+        EndProgram();
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+void Win32MainWindow::OnCommand(int id, int code, HWND control) {
+    if (!control) {
+        // Menus, accelerators, and Esc (IDCANCEL) from the dialog manager.
+        if (id == ids::cmdCancel) Guard([&] { RunControlEvent(*form_, id, ControlEvent::Click, -1); });
+        else Guard([&] { RunMenuCommand(*form_, id); });
+        return;
+    }
+    if (id == ids::DrvList) {
+        if (code == CBN_SELCHANGE) {
+            int line = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+            Guard([&] { RunControlEvent(*form_, id, ControlEvent::Click, line); });
+        }
+        return;
+    }
+    bool isList = id == ids::lstAvail || id == ids::lstUsedLtrs || id == ids::dirList;
+    ControlEvent event;
+    if (isList && code == LBN_SELCHANGE) event = ControlEvent::Click;
+    else if (isList && code == LBN_DBLCLK) event = ControlEvent::DblClick;
+    else if (!isList && code == BN_CLICKED) event = ControlEvent::Click;
+    else return;
+    int line = isList ? static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0)) : -1;
+    Guard([&] { RunControlEvent(*form_, id, event, line); });
+}
+
+LRESULT CALLBACK Win32MainWindow::FolderListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp,
+                                                 UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Win32MainWindow*>(data);
+    switch (msg) {
+    case WM_GETDLGCODE:
+        // Enter opens the highlighted folder instead of going to the dialog manager.
+        if (lp && reinterpret_cast<MSG*>(lp)->message == WM_KEYDOWN &&
+            reinterpret_cast<MSG*>(lp)->wParam == VK_RETURN)
+            return DLGC_WANTMESSAGE;
+        break;
+    case WM_CHAR:
+        self->Guard([&] { self->form_->dirList_KeyPress(static_cast<int>(wp)); });
+        if (wp == VK_RETURN) return 0;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+        int shift = ((wp & MK_SHIFT) ? 1 : 0) | ((wp & MK_CONTROL) ? 2 : 0) |
+                    ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+        if (button == 1) DefSubclassProc(h, msg, wp, lp); // highlight first, as a click does
+        self->Guard([&] {
+            self->form_->dirList_MouseDown(button, shift, static_cast<short>(LOWORD(lp)),
+                                           static_cast<short>(HIWORD(lp)));
+        });
+        return 0;
+    }
+    }
+    return DefSubclassProc(h, msg, wp, lp);
+}
+
+std::string Win32MainWindow::Caption() {
+    int len = GetWindowTextLengthA(hwnd_);
+    std::string text(static_cast<size_t>(len) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), len + 1)));
+    return text;
+}
+
+void Win32MainWindow::SetCaption(const std::string& caption) {
+    SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void Win32MainWindow::ApplyPointer() {
+    bool busy = pointer_ == kPointerHourglass || screenPointer_ == kPointerHourglass;
+    // The handler that set it keeps the thread busy, so WM_SETCURSOR will not
+    // come: show it now.
+    SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32MainWindow::SetMousePointer(int pointer) {
+    pointer_ = pointer;
+    ApplyPointer();
+}
+
+void Win32MainWindow::SetScreenPointer(int pointer) {
+    screenPointer_ = pointer;
+    ApplyPointer();
+}
+
+TwipsRect Win32MainWindow::Bounds() {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return {Twips(r.left), Twips(r.top), Twips(r.right - r.left), Twips(r.bottom - r.top)};
+}
+
+void Win32MainWindow::SetBounds(const TwipsRect& r) {
+    // Never cut off the bottom of the client area, whatever the frame's metrics.
+    RECT need{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
+    AdjustWindowRectEx(&need, kStyle, TRUE, kExStyle);
+    int height = std::max(Px(r.height), static_cast<int>(need.bottom - need.top));
+    MoveWindow(hwnd_, Px(r.left), Px(r.top), Px(r.width), height, TRUE);
+}
+
+int Win32MainWindow::ScreenWidth() { return Twips(GetSystemMetrics(SM_CXSCREEN)); }
+int Win32MainWindow::ScreenHeight() { return Twips(GetSystemMetrics(SM_CYSCREEN)); }
+
+void Win32MainWindow::EndProgram() {
+    ended_ = true;
+    DestroyWindow(hwnd_);
+}
+
+int Win32MainWindow::MsgBox(const std::string& text, int flags, const std::string& title) {
+    // Before the window is shown (start-up), a box stands on its own.
+    HWND owner = IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
+    return MessageBoxA(owner, text.c_str(), title.c_str(), static_cast<UINT>(flags));
+}
+
+std::string Win32MainWindow::InputBox(const std::string& prompt, const std::string& title) {
+    return ShowInputBox(hwnd_, prompt, title);
+}

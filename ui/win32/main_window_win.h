@@ -1,0 +1,75 @@
+// The Win32 main window: built from the control and menu tables, it forwards
+// every event to the logic and implements MainWindow for it.
+#pragma once
+
+#include "platform/win32/handles.h"
+#include "ui/frmMWL_Pro.h"
+#include "ui/main_window.h"
+#include "ui/win32/controls_win.h"
+
+#include <windows.h>
+
+class Win32MainWindow : public MainWindow {
+public:
+    // Creates the window, hidden, with all its controls and menus.
+    bool Create(HINSTANCE instance);
+    void Attach(frmMWL_Pro* form) { form_ = form; }
+    HWND hwnd() const { return hwnd_; }
+    HACCEL accelerators() const { return accel_; }
+    void Show();
+
+    ListBoxControl& lstAvail() override { return avail_; }
+    ListBoxControl& lstUsedLtrs() override { return used_; }
+    TextBoxControl& txtPath() override { return path_; }
+    ButtonControl& cmdOk() override { return ok_; }
+    ButtonControl& cmdDefault() override { return permanent_; }
+    ButtonControl& cmdCancel() override { return exit_; }
+    ButtonControl& cmdRemove() override { return remove_; }
+    FolderListControl& dirList() override { return folders_; }
+    DriveComboControl& DrvList() override { return drives_; }
+
+    WindowHandle Handle() override { return hwnd_; }
+    std::string Caption() override;
+    void SetCaption(const std::string& caption) override;
+    void SetMousePointer(int pointer) override;
+    void SetScreenPointer(int pointer) override;
+    TwipsRect Bounds() override;
+    void SetBounds(const TwipsRect& r) override;
+    int ScreenWidth() override;
+    int ScreenHeight() override;
+    void SetFocusToWindow() override { SetFocus(hwnd_); }
+    void EndProgram() override;
+    int MsgBox(const std::string& text, int flags, const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title) override;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK FolderListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(int id, int code, HWND control);
+    void CreateControls(HINSTANCE instance);
+    void CreateMenus();
+    void ApplyPointer();
+    int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+    int Twips(int px) const { return MulDiv(px, 1440, dpi_); }
+    // Runs a handler; no exception leaves the window procedure.
+    template <class F> void Guard(F f);
+
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HACCEL accel_ = nullptr;
+    frmMWL_Pro* form_ = nullptr;
+    bool ended_ = false;
+    int dpi_ = 96;
+    int pointer_ = kPointerDefault;
+    int screenPointer_ = kPointerDefault;
+
+    Win32ListBox avail_, used_;
+    Win32Edit path_;
+    Win32Button ok_, permanent_, exit_, remove_;
+    Win32FolderList folders_;
+    Win32DriveCombo drives_;
+
+    UniqueGdi dialogFont_, sansFont_, sansBoldFont_;
+    UniqueIcon openFolder_, closedFolder_;
+};
