@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs, on Debian as root, whatever building, running and testing Mapwell
+# needs and the machine lacks. Quiet when everything is there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang
+    g++-mingw-w64-x86-64-posix wine xvfb xdotool imagemagick fp-utils nsis
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "deps: installing ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs the end-to-end tests: the real Mapwell.exe under Wine, driven from a
+# second Windows process (build/windows/mapwell_e2e.exe), in a fresh prefix
+# with the subst stand-in and fixture drives, on a virtual display when there
+# is no display. Extra arguments go to the driver (e.g. --gtest_filter=...).
+# Screenshots land in build/screenshots/ as PNG files.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+win=build/windows
+prefix=$root/build/e2e-prefix
+shots=$root/build/screenshots
+
+# The fixture drives: a network share, a CD-ROM and a second fixed disk.
+scripts/wine-prefix.sh "$prefix" --bin "$win/tools" --state-file \
+    --drive 'N:network:C:\fixtures\share' \
+    --drive 'R:cdrom:C:\fixtures\cd' \
+    --drive 'F:fixed:C:\fixtures\fixed' >build/e2e-prefix.log
+
+source scripts/xvfb.sh
+source scripts/wine-common.sh
+export WINEPREFIX=$prefix WINEDEBUG=-all
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [[ -n $STARTED_XVFB ]] && kill "$STARTED_XVFB" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+winpath() { echo "Z:${1//\//\\}"; }
+rm -rf "$shots" && mkdir -p "$shots"
+export MAPWELL_EXE=$(winpath "$root/$win/Mapwell.exe")
+export MAPWELL_SCREENSHOTS=$(winpath "$shots")
+export E2E_NETWORK_LETTER=N E2E_CDROM_LETTER=R E2E_FIXED_LETTER=F
+export SUBST_STANDIN_LOG='C:\subst-log.txt'
+
+status=0
+run_wine build/e2e.log "$win/mapwell_e2e.exe" "$@" || status=$?
+cat build/e2e.log
+for bmp in "$shots"/*.bmp; do
+    [[ -e $bmp ]] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
+done
+exit $status

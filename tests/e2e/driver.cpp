@@ -1,0 +1,273 @@
+#include "driver.h"
+
+#include "ui/control_ids.h"
+
+#include <shlobj.h>
+
+#include <fstream>
+#include <sstream>
+
+bool WaitUntil(const std::function<bool()>& done, double seconds) {
+    DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        if (done()) return true;
+        if (static_cast<LONG>(GetTickCount() - deadline) > 0) return false;
+        Sleep(25);
+    }
+}
+
+namespace {
+
+std::string Narrow(const wchar_t* text) {
+    char buffer[8192] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr);
+    return buffer;
+}
+
+// Text is read through the wide messages: Wine marshals the ANSI forms of
+// LB_GETTEXT across processes one character short.
+std::string WindowText(HWND h) {
+    wchar_t buffer[4096] = {};
+    SendMessageTimeoutW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+    return Narrow(buffer);
+}
+
+std::string ClassOf(HWND h) {
+    char name[64] = {};
+    GetClassNameA(h, name, sizeof(name));
+    return name;
+}
+
+struct FindData {
+    DWORD pid;
+    const char* cls;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND h, LPARAM lp) {
+    auto* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == d->pid && IsWindowVisible(h) && ClassOf(h) == d->cls) {
+        d->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+MapwellProcess::~MapwellProcess() {
+    if (Running()) Kill();
+    if (pi_.hProcess) CloseHandle(pi_.hProcess);
+    if (pi_.hThread) CloseHandle(pi_.hThread);
+}
+
+bool MapwellProcess::Start(const std::string& workingDir) {
+    std::string exe = Env("MAPWELL_EXE");
+    std::string line = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workingDir.c_str(), &si, &pi_) != FALSE;
+}
+
+bool MapwellProcess::WaitForMainWindow(double seconds) {
+    return WaitUntil(
+        [&] {
+            FindData d{pi_.dwProcessId, ids::kMainWindowClass};
+            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&d));
+            main_ = d.found;
+            return main_ != nullptr || !Running();
+        },
+        seconds) &&
+           main_ != nullptr;
+}
+
+bool MapwellProcess::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool MapwellProcess::WaitForExit(double seconds) {
+    return pi_.hProcess &&
+           WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
+}
+
+void MapwellProcess::Kill() {
+    TerminateProcess(pi_.hProcess, 1);
+    WaitForSingleObject(pi_.hProcess, 5000);
+}
+
+std::string MapwellProcess::Caption() const { return WindowText(main_); }
+
+std::string MapwellProcess::Text(int id) const { return WindowText(control(id)); }
+
+std::vector<std::string> MapwellProcess::ListItems(int id) const {
+    HWND list = control(id);
+    std::vector<std::string> items;
+    LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t buffer[512] = {};
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+        items.push_back(Narrow(buffer));
+    }
+    return items;
+}
+
+int MapwellProcess::FocusedId() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(pi_.dwThreadId, &info) || !info.hwndFocus) return 0;
+    HWND h = info.hwndFocus;
+    // A combo box's edit or list child stands for the combo box.
+    while (h && GetParent(h) && GetParent(h) != main_) h = GetParent(h);
+    return h && GetParent(h) == main_ ? GetDlgCtrlID(h) : 0;
+}
+
+bool MapwellProcess::FindBox(MessageBoxInfo& box) const {
+    FindData d{pi_.dwProcessId, "#32770"};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&d));
+    if (!d.found) return false;
+    box = {};
+    box.hwnd = d.found;
+    box.title = WindowText(d.found);
+    box.text = WindowText(GetDlgItem(d.found, 0xFFFF));
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        HWND b = GetDlgItem(d.found, id);
+        if (b && IsWindowVisible(b)) box.buttons.push_back(id);
+    }
+    return true;
+}
+
+bool MapwellProcess::WaitForBox(MessageBoxInfo& box, double seconds) const {
+    return WaitUntil([&] { return FindBox(box); }, seconds);
+}
+
+bool MapwellProcess::WaitNoBox(double seconds) const {
+    MessageBoxInfo box;
+    return WaitUntil([&] { return !FindBox(box); }, seconds);
+}
+
+void MapwellProcess::Click(int id) {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control(id)));
+}
+
+void MapwellProcess::MenuCommand(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+bool MapwellProcess::SelectListItem(int id, const std::string& text) {
+    HWND list = control(id);
+    LRESULT i = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(text.c_str()));
+    if (i == LB_ERR) return false;
+    SendMessageA(list, LB_SETCURSEL, i, 0);
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
+}
+
+bool MapwellProcess::DoubleClickListItem(int id, const std::string& text) {
+    if (!SelectListItem(id, text)) return false;
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(control(id)));
+    return true;
+}
+
+void MapwellProcess::PressKey(HWND target, UINT vk) {
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
+}
+
+void MapwellProcess::AnswerBox(const MessageBoxInfo& box, int buttonId) {
+    PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, buttonId)));
+}
+
+void MapwellProcess::Screenshot(HWND window, const std::string& name) {
+    std::string folder = Env("MAPWELL_SCREENSHOTS");
+    if (folder.empty()) return;
+    RECT r;
+    GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof(bi);
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    bi.biCompression = BI_RGB;
+    int stride = ((w * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    SelectObject(mem, old);
+    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi);
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(folder + "\\" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof(fh));
+    out.write(reinterpret_cast<const char*>(&bi), sizeof(bi));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return out.good();
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string AppDataFolder() {
+    char buffer[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    return buffer;
+}
+
+std::string DataFolder() { return AppDataFolder() + "\\Quillon Software\\Mapwell\\"; }
+std::string StateFilePath() { return DataFolder() + "himem32.mwl"; }
+
+std::string StartupFolder() {
+    char buffer[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    return buffer;
+}
+
+std::string StateFileBytes(int32_t mask) {
+    std::string bytes(2500, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+std::vector<std::string> DriveLetters() {
+    std::vector<std::string> out;
+    DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i)
+        if (mask & (1u << i)) out.push_back(std::string(1, static_cast<char>('A' + i)) + ":");
+    return out;
+}
+
+std::string Env(const char* name) {
+    char buffer[1024] = {};
+    DWORD n = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    return n && n < sizeof(buffer) ? buffer : "";
+}

@@ -1,0 +1,78 @@
+// Drives the real Mapwell.exe from another process, as a user would: finds
+// its windows and controls by their shared ids, clicks, selects and types by
+// posting messages (a modal box must never block the driver), and reads what
+// the user sees. Every wait polls against a deadline.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Polls `done` every 25 ms until it is true or `seconds` have passed.
+bool WaitUntil(const std::function<bool()>& done, double seconds = 10);
+
+struct MessageBoxInfo {
+    HWND hwnd = nullptr;
+    std::string title;
+    std::string text;
+    std::vector<int> buttons; // ids of the visible buttons (1 OK, 2 Cancel, 6 Yes, 7 No)
+};
+
+class MapwellProcess {
+public:
+    ~MapwellProcess();
+    // Starts Mapwell.exe (path from MAPWELL_EXE) in `workingDir`.
+    bool Start(const std::string& workingDir = "C:\\");
+    // Waits for the main window to be shown; false on time-out or exit.
+    bool WaitForMainWindow(double seconds = 20);
+    bool WaitForExit(double seconds = 10);
+    bool Running() const;
+    void Kill();
+
+    HWND main() const { return main_; }
+    HWND control(int id) const { return GetDlgItem(main_, id); }
+    DWORD pid() const { return pi_.dwProcessId; }
+
+    // --- reading ---
+    std::string Caption() const;
+    std::vector<std::string> ListItems(int id) const;
+    std::string Text(int id) const;
+    // The control of Mapwell's window that has the keyboard focus (0: none).
+    int FocusedId() const;
+    // The topmost message box (or other dialog) of the process, if any.
+    bool FindBox(MessageBoxInfo& box) const;
+    // Waits for a box to appear.
+    bool WaitForBox(MessageBoxInfo& box, double seconds = 10) const;
+    // Waits until no dialog of the process is up.
+    bool WaitNoBox(double seconds = 10) const;
+
+    // --- acting ---
+    void Click(int id);
+    void MenuCommand(int id);
+    // Selects the list entry with this text and tells the window, as a click does.
+    bool SelectListItem(int id, const std::string& text);
+    bool DoubleClickListItem(int id, const std::string& text);
+    void PressKey(HWND target, UINT vk);
+    void AnswerBox(const MessageBoxInfo& box, int buttonId);
+    // Saves a picture of a window to build/screenshots/NAME.bmp.
+    static void Screenshot(HWND window, const std::string& name);
+
+private:
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+};
+
+// Helpers on the prefix's files.
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+std::string AppDataFolder();
+std::string DataFolder();   // ...\Quillon Software\Mapwell\ (with the backslash)
+std::string StateFilePath();
+std::string StartupFolder();
+std::string StateFileBytes(int32_t mask);
+// The letters A..Z that have a drive now ("C:", "D:" ...), as GetLogicalDrives says.
+std::vector<std::string> DriveLetters();
+std::string Env(const char* name);

@@ -1,0 +1,115 @@
+// Start-up, the main window and exit, on the real program.
+#include "driver.h"
+#include "ui/control_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+struct Startup : ::testing::Test {
+    MapwellProcess app;
+    void SetUp() override {
+        SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000000)));
+    }
+    void TearDown() override {
+        SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteFileBytes(StateFilePath(), StateFileBytes(0x08000000));
+    }
+    void StartAndWait() {
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.WaitForMainWindow()) << "no main window";
+    }
+};
+
+TEST_F(Startup, WithoutStateFileOnlyError255AppearsAndTheProgramEnds) {
+    ASSERT_TRUE(DeleteFileA(StateFilePath().c_str()));
+    ASSERT_TRUE(app.Start());
+    MessageBoxInfo box;
+    ASSERT_TRUE(app.WaitForBox(box));
+    EXPECT_EQ(box.title, "ERROR!");
+    EXPECT_EQ(box.text, "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
+                        "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    MapwellProcess::Screenshot(box.hwnd, "error-255");
+    EXPECT_FALSE(app.WaitForMainWindow(0.5)) << "the main window must never show";
+    app.AnswerBox(box, IDOK);
+    EXPECT_TRUE(app.WaitForExit());
+    EXPECT_FALSE(FileExists(StateFilePath())) << "start-up never creates the state file";
+}
+
+TEST_F(Startup, HiddenStateFileIsFound) {
+    SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    StartAndWait();
+    MessageBoxInfo box;
+    EXPECT_FALSE(app.FindBox(box)) << box.text;
+}
+
+TEST_F(Startup, MainWindowIsCentredFixedAndReadyForALetter) {
+    StartAndWait();
+    EXPECT_EQ(app.Caption(), "Mapwell - Pro");
+    LONG style = GetWindowLongA(app.main(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "not resizable";
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    RECT r;
+    GetWindowRect(app.main(), &r);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(r.left + (r.right - r.left) / 2, sw / 2, 2);
+    EXPECT_NEAR(r.top + (r.bottom - r.top) / 2, sh / 2, 2);
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }))
+        << "focus is on control " << app.FocusedId();
+    MapwellProcess::Screenshot(app.main(), "main-window");
+}
+
+TEST_F(Startup, LettersAreListedOnceEachWithNetworkDrivesInLowerCase) {
+    StartAndWait();
+    std::vector<std::string> avail = app.ListItems(ids::lstAvail);
+    std::vector<std::string> used = app.ListItems(ids::lstUsedLtrs);
+    EXPECT_TRUE(std::is_sorted(avail.begin(), avail.end()));
+    std::vector<std::string> all = avail;
+    for (const std::string& u : used) all.push_back(std::string(1, char(toupper(u[0]))) + ":");
+    std::sort(all.begin(), all.end());
+    std::vector<std::string> letters;
+    for (char c = 'A'; c <= 'Z'; ++c) letters.push_back(std::string(1, c) + ":");
+    EXPECT_EQ(all, letters);
+
+    std::string net = Env("E2E_NETWORK_LETTER"), cd = Env("E2E_CDROM_LETTER");
+    std::vector<std::string> expectedUsed;
+    for (const std::string& d : DriveLetters())
+        expectedUsed.push_back(d.substr(0, 1) == net ? std::string(1, char(tolower(net[0]))) + ":"
+                                                     : d);
+    EXPECT_EQ(used, expectedUsed);
+    if (!cd.empty()) {
+        EXPECT_NE(std::find(used.begin(), used.end(), cd + ":"), used.end()) << "CD-ROM upper case";
+    }
+}
+
+TEST_F(Startup, ClickingANetworkLetterChangesNothingVisible) {
+    std::string net = Env("E2E_NETWORK_LETTER");
+    if (net.empty()) GTEST_SKIP() << "no network fixture";
+    StartAndWait();
+    std::string lower(1, char(tolower(net[0])));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, lower + ":"));
+    MessageBoxInfo box;
+    EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 0.5)) << box.text;
+    EXPECT_TRUE(app.Running());
+    EXPECT_EQ(app.Caption(), "Mapwell - Pro");
+}
+
+TEST_F(Startup, EscExitButtonAndFileExitEachEndTheProgram) {
+    for (int way = 0; way < 3; ++way) {
+        MapwellProcess run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.WaitForMainWindow());
+        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
+        if (way == 0) run.PressKey(run.control(ids::lstAvail), VK_ESCAPE);
+        if (way == 1) run.Click(ids::cmdCancel);
+        if (way == 2) run.MenuCommand(ids::mnuFileExit);
+        EXPECT_TRUE(run.WaitForExit()) << "way " << way;
+    }
+}
+
+} // namespace
