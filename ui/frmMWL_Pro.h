@@ -43,7 +43,14 @@ public:
     bool ScanDriveLetters(const std::string& letter);
     bool IsNetworkPath();
     void lstAvail_Click();
+    void lstAvail_DblClick();
     void lstUsedLtrs_Click();
+
+    // --- subst runs (subst/) ---
+    void cmdOk_Click();
+    void RunSubst();
+    // Returns once more than `seconds` have passed; dispatches no messages.
+    void Pause(double seconds);
 
     // --- folder selection (folders/) ---
     void DrvList_Change();
@@ -83,6 +90,8 @@ private:
     template <class Step> void RunStartupStep(Step step);
     // The "Error Number:" box of an unexpected failure while classifying.
     void ReportClassifyFailure(int number);
+    // The folder as the subst command line and the batch line carry it.
+    std::string SubstArgument(const std::string& folder) const;
     // A folder that could not be opened from the lists.
     void ReportFolderFailure(const std::string& folder, int number);
 

@@ -62,7 +62,9 @@ struct EventDef {
 
 constexpr EventDef kEvents[] = {
     {ids::cmdCancel, ControlEvent::Click, &frmMWL_Pro::cmdCancel_Click},
+    {ids::cmdOk, ControlEvent::Click, &frmMWL_Pro::cmdOk_Click},
     {ids::lstAvail, ControlEvent::Click, &frmMWL_Pro::lstAvail_Click},
+    {ids::lstAvail, ControlEvent::DblClick, &frmMWL_Pro::lstAvail_DblClick},
     {ids::lstUsedLtrs, ControlEvent::Click, &frmMWL_Pro::lstUsedLtrs_Click},
 };
 

@@ -1,0 +1,134 @@
+// Adding a virtual drive, and the launcher and wait that every subst run shares.
+#include "platform/dir_lookup.h"
+#include "platform/rt_error.h"
+#include "ui/frmMWL_Pro.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// How long a started subst.exe may still take after the fixed pause before
+// the lists are read anyway.
+constexpr double kFinishWait = 10;
+// A launch that yields no process is reported after this long.
+constexpr double kNoProcessWait = 10;
+// The slice a wait sleeps in: short enough that it ends on time, long enough
+// that it costs no processor time worth counting.
+constexpr double kWaitSlice = 0.02;
+
+bool IsDriveRoot(const std::string& path) {
+    return path.size() == 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && path[2] == '\\';
+}
+
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+} // namespace
+
+std::string frmMWL_Pro::SubstArgument(const std::string& folder) const {
+    // A root has no blanks, and quoted it would end in \" — which programs
+    // that read their arguments by the C run-time's rules take as an escaped
+    // quote, so "C:\" would reach them as C:" and map nothing.
+    return IsDriveRoot(folder) ? folder : Quote + folder + Quote;
+}
+
+void frmMWL_Pro::cmdOk_Click() {
+    Ltr = w_.lstAvail().Text().substr(0, 1);
+    if (Ltr.empty()) {
+        ShowErrorMessage(3);
+        w_.lstAvail().SetFocus();
+        return;
+    }
+    w_.txtPath().SetText(Hold);
+    std::string folder = w_.txtPath().Text();
+    if (folder.size() == 3) {
+        std::string r(1, Upper(folder[0]));
+        std::string question = "It appears that you have selected a root folder (" + r +
+                               ":\\), \r\nare you sure? Now both " + r + " and " + Ltr +
+                               " will point there.";
+        if (w_.MsgBox(question, mbYesNoCancel, "Are You Sure?") != idYes) return;
+    }
+    try {
+        if (IsNetworkPath()) return;
+    } catch (const RtError&) {
+        // The path field names no drive that can be looked up.
+        ShowErrorMessage(5);
+        return;
+    }
+    Path = SubstArgument(folder);
+    RunSubst();
+}
+
+void frmMWL_Pro::lstAvail_DblClick() { cmdOk_Click(); }
+
+void frmMWL_Pro::RunSubst() {
+    w_.SetMousePointer(kPointerHourglass);
+    redo = 2;
+    if (ScanDriveLetters(Ltr)) {
+        if (Path != "/D") {
+            if (MakingPermanent) {
+                MakingPermanent = false;
+                return;
+            }
+            ShowErrorMessage(6);
+            return;
+        }
+    } else {
+        w_.txtPath().SetText(Hold);
+        uint32_t mask = attrDirectory;
+        if (Hidden) {
+            Hidden = false;
+            mask |= attrHidden;
+        }
+        std::string found;
+        try {
+            found = Dir(pf_.files, w_.txtPath().Text(), mask);
+        } catch (const RtError&) {
+            // A drive that vanished or is not ready: the folder is not there.
+        }
+        if (found.empty()) {
+            ShowErrorMessage(5);
+            return;
+        }
+        if (OSFamily != "NT") {
+            // The folder's drive letter: the first character after an opening quote.
+            std::string folder = Path.substr(Path.rfind(Quote, 0) == 0 ? 1 : 0);
+            char drive = folder.empty() ? '\0' : Upper(folder[0]);
+            if (std::find(CDLtrs.begin(), CDLtrs.end(), drive) != CDLtrs.end() && drive) {
+                w_.SetMousePointer(kPointerDefault);
+                ShowErrorMessage(10);
+                return;
+            }
+        }
+    }
+
+    double start = pf_.clock.Seconds();
+    std::unique_ptr<Process> process;
+    try {
+        process = pf_.processes.Shell("subst.exe " + Ltr + ": " + Path);
+    } catch (const std::exception&) {
+        // A launch that fails by raising counts as one that started nothing.
+    }
+    if (process) {
+        Pause(2);
+        // The pause stands in for waiting; a subst.exe still running after it
+        // gets a little longer, so the lists do not show the old state.
+        process->WaitForExit(kFinishWait);
+        RefreshLetterLists();
+        w_.SetMousePointer(kPointerDefault);
+        w_.MsgBox("Operation Completed!", mbOk, "Done!");
+        drvList_.Refresh();
+        return;
+    }
+    while (pf_.clock.Seconds() - start <= kNoProcessWait) pf_.clock.Sleep(kWaitSlice);
+    ShowErrorMessage(11);
+}
+
+void frmMWL_Pro::Pause(double seconds) {
+    double start = pf_.clock.Seconds();
+    // The window stays frozen as the wait requires, but the thread sleeps
+    // rather than spins.
+    for (double left = seconds; left >= 0; left = start + seconds - pf_.clock.Seconds())
+        pf_.clock.Sleep(std::min(left + 0.001, kWaitSlice));
+}
