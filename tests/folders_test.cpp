@@ -1,0 +1,211 @@
+#include "fixture.h"
+
+namespace {
+
+struct Folders : ::testing::Test {
+    App app;
+    void SetUp() override {
+        app.m.AddFolder("C:\\Data\\Alpha");
+        app.m.AddFolder("C:\\Data\\Beta");
+        app.m.AddFolder("C:\\Data\\Secret", attrHidden);
+        app.m.AddFolder("C:\\Other");
+        ASSERT_TRUE(app.Start());
+        app.f.dirList().SetPath("C:\\Data");
+    }
+    int LineOf(const std::string& name) {
+        for (size_t i = 0; i < app.w.folders.lines.size(); ++i)
+            if (app.w.folders.lines[i].text == name) return static_cast<int>(i);
+        return -1;
+    }
+};
+
+TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
+    EXPECT_EQ(app.w.folders.lines, (std::vector<FolderLine>{{"C:\\", 0, true},
+                                                            {"Data", 1, true},
+                                                            {"Alpha", 2, false},
+                                                            {"Beta", 2, false}}));
+    EXPECT_EQ(app.w.folders.highlight, 1) << "the current folder";
+    EXPECT_EQ(app.f.dirList().List(-1), "C:\\Data");
+    EXPECT_EQ(app.f.dirList().List(-2), "C:\\");
+    EXPECT_EQ(app.f.dirList().List(1), "C:\\Data\\Beta");
+}
+
+TEST_F(Folders, PathFieldShowsLongPathsByTheirEndAndHoldKeepsThemWhole) {
+    std::string p66 = "C:\\" + std::string(63, 'a');
+    std::string p67 = "C:\\" + std::string(64, 'b');
+    app.m.AddFolder(p66);
+    app.m.AddFolder(p67);
+    app.f.dirList().SetPath(p66);
+    EXPECT_EQ(app.w.path.text, p66);
+    EXPECT_EQ(app.f.Hold, p66);
+    app.f.dirList().SetPath(p67);
+    EXPECT_EQ(app.w.path.text, "....." + p67.substr(4));
+    EXPECT_EQ(app.w.path.text.size(), 68u);
+    EXPECT_EQ(app.f.Hold, p67);
+}
+
+TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
+    app.f.dirList_Click(LineOf("Beta"));
+    EXPECT_EQ(app.f.Hold, "C:\\Data") << "a single click only highlights";
+    app.f.dirList_KeyPress('x');
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+    app.f.dirList_KeyPress(13);
+    EXPECT_EQ(app.f.Hold, "C:\\Data\\Beta");
+    app.f.dirList_DblClick(LineOf("Data"));
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+    EXPECT_EQ(app.w.path.text, "C:\\Data");
+}
+
+TEST_F(Folders, TypingInThePathFieldChangesNothingHeld) {
+    app.w.path.text = "C:\\Elsewhere";
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+}
+
+TEST_F(Folders, EnterOnAFolderThatVanishedSaysSoAndKeepsTheSelection) {
+    app.f.dirList_Click(LineOf("Beta"));
+    app.m.Delete("C:\\Data\\Beta");
+    app.f.dirList_KeyPress(13);
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+    EXPECT_EQ(app.LastBox().text, "The folder C:\\Data\\Beta cannot be opened:\r\nPath not found.");
+    EXPECT_EQ(app.LastBox().flags, 48);
+}
+
+TEST_F(Folders, RightButtonMatrixOfTheHiddenFolderFlow) {
+    struct Press {
+        int button, shift;
+        bool asks, opensBox;
+    };
+    const Press presses[] = {
+        {1, 0, false, false}, {4, 4, false, false}, {2, 4, false, true}, {2, 0, true, true},
+        {2, 1, true, true},   {2, 2, true, true},   {2, 5, true, true},  {2, 6, true, true},
+    };
+    for (const Press& p : presses) {
+        app.w.boxes.clear();
+        app.w.inputBoxes.clear();
+        app.w.answers = {idYes};
+        app.f.dirList_MouseDown(p.button, p.shift, 0, 0);
+        EXPECT_EQ(!app.w.boxes.empty(), p.asks) << p.button << "/" << p.shift;
+        if (p.asks) {
+            EXPECT_EQ(app.w.boxes[0].text, "Do you want to add a hidden folder?");
+            EXPECT_EQ(app.w.boxes[0].flags, 35);
+            EXPECT_EQ(app.w.boxes[0].title, "Hidden Folder Name");
+        }
+        EXPECT_EQ(!app.w.inputBoxes.empty(), p.opensBox) << p.button << "/" << p.shift;
+        app.f.Hidden = false;
+        app.f.dirList().SetPath("C:\\Data");
+        app.f.Hold = "C:\\Data";
+    }
+    for (int answer : {idNo, idCancel}) {
+        app.w.answers = {answer};
+        app.w.inputBoxes.clear();
+        app.f.dirList_MouseDown(2, 0, 0, 0);
+        EXPECT_TRUE(app.w.inputBoxes.empty());
+        EXPECT_FALSE(app.f.Hidden);
+    }
+}
+
+TEST_F(Folders, TypedNameIsJoinedToTheChosenFolder) {
+    app.w.inputs = {"Secret"};
+    app.f.dirList_MouseDown(2, 4, 0, 0);
+    EXPECT_EQ(app.w.inputBoxes[0].prompt, "C:\\Data\\");
+    EXPECT_EQ(app.w.inputBoxes[0].title, "Enter Folder Name");
+    EXPECT_EQ(app.f.Path, "C:\\Data\\Secret");
+    EXPECT_EQ(app.f.Hold, "C:\\Data\\Secret");
+    EXPECT_EQ(app.w.path.text, "C:\\Data\\Secret");
+    EXPECT_TRUE(app.f.Hidden);
+
+    app.m.AddFolder("C:\\Top", attrHidden);
+    app.f.Hidden = false;
+    app.f.dirList().SetPath("C:\\");
+    app.w.inputs = {"Top"};
+    app.f.dirList_MouseDown(2, 4, 0, 0);
+    EXPECT_EQ(app.w.inputBoxes[1].prompt, "C:\\");
+    EXPECT_EQ(app.f.Path, "C:\\Top");
+}
+
+TEST_F(Folders, MissingTypedFolderSaysSoAndAsksAgainWithoutTheQuestion) {
+    app.w.answers = {idYes, idOk};
+    app.w.inputs = {"Nope", "Secret"};
+    app.f.dirList_MouseDown(2, 0, 0, 0);
+    ASSERT_EQ(app.w.boxes.size(), 2u);
+    EXPECT_EQ(app.w.boxes[1].text, "Sorry we couldn't find that sub-folder.\r\n\"Nope\"");
+    EXPECT_EQ(app.w.boxes[1].flags, 64);
+    EXPECT_EQ(app.w.boxes[1].title, "Path not found!");
+    ASSERT_EQ(app.w.inputBoxes.size(), 2u);
+    EXPECT_EQ(app.w.inputBoxes[1].prompt, "C:\\Data\\");
+    EXPECT_EQ(app.f.Hold, "C:\\Data\\Secret");
+}
+
+TEST_F(Folders, AfterAHiddenFolderOtherChoicesComeBackToIt) {
+    app.m.AddDrive('E', DriveKind::Fixed);
+    app.f.DrvList().Refresh();
+    app.w.inputs = {"Secret"};
+    app.f.dirList_MouseDown(2, 4, 0, 0);
+    app.f.dirList().SetPath("C:\\Other");
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data\\Secret");
+    EXPECT_EQ(app.w.path.text, "C:\\Data\\Secret");
+    app.f.DrvList_Select(1); // e:
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data\\Secret");
+    EXPECT_EQ(app.f.DrvList().Drive(), "e:") << "the drive list keeps the user's pick";
+}
+
+TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {
+    app.m.AddDrive('D', DriveKind::CdRom, false);
+    app.f.DrvList().Refresh();
+    ASSERT_EQ(app.w.driveCombo.lines[1].text, "d:");
+    app.m.Drive('C').currentDir = "C:\\Other";
+    app.f.DrvList_Select(1);
+    EXPECT_TRUE(app.w.boxes.empty());
+    EXPECT_EQ(app.f.DrvList().Drive(), "c:");
+    // Setting the drive back goes to that drive's current folder.
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\Other");
+    EXPECT_EQ(app.w.driveCombo.selection, 0);
+}
+
+TEST_F(Folders, PickingADriveShowsItsCurrentFolderAsTheSystemKeepsIt) {
+    app.m.AddDrive('E', DriveKind::Fixed, true, "Backup");
+    app.m.AddFolder("E:\\Saved\\Now");
+    app.m.Drive('E').currentDir = "E:\\Saved";
+    app.f.DrvList().Refresh();
+    EXPECT_EQ(app.w.driveCombo.lines[1].text, "e: [Backup]");
+    app.f.DrvList_Select(1);
+    EXPECT_EQ(app.f.Hold, "E:\\Saved");
+}
+
+TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
+    // Each either opens an existing folder inside C:\Data or takes the
+    // "Path not found!" route; the repeated box is then cancelled.
+    const std::string names[] = {".", "..", "..\\Other", "a/b", "C:\\Other", ":", "*", "?",
+                                 "\"", "<", ">", "|", "Secret ", "Secret.",
+                                 std::string(250, 'x')};
+    for (const std::string& name : names) {
+        app.f.Hidden = false;
+        app.f.dirList().SetPath("C:\\Data");
+        app.f.Hold = "C:\\Data";
+        app.w.boxes.clear();
+        app.w.inputs = {name};
+        app.f.dirList_MouseDown(2, 4, 0, 0);
+        ASSERT_FALSE(app.w.boxes.empty()) << name;
+        EXPECT_EQ(app.w.boxes[0].title, "Path not found!") << name;
+        // The second box was cancelled: the chosen folder itself.
+        EXPECT_EQ(app.f.Hold, "C:\\Data\\") << name;
+        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
+    }
+}
+
+TEST_F(Folders, OtherFailuresNameTheErrorAndChangeNothing) {
+    app.m.AddDrive('E', DriveKind::Fixed);
+    app.m.AddFolder("E:\\Data");
+    app.f.dirList().SetPath("E:\\Data");
+    app.m.Drive('E').ready = false;
+    app.w.inputs = {"Inner"};
+    app.f.dirList_MouseDown(2, 4, 0, 0);
+    EXPECT_EQ(app.LastBox().text,
+              "Error 71 (Disk not ready) in procedure dirList_Change of Form frmMWL_Pro");
+    EXPECT_EQ(app.LastBox().flags, 0);
+    EXPECT_EQ(app.LastBox().title, "Mapwell");
+    EXPECT_EQ(app.f.Hold, "E:\\Data");
+}
+
+} // namespace
