@@ -1,5 +1,4 @@
 #include "fixture.h"
-#include "sim_subst.h"
 
 namespace {
 
@@ -7,7 +6,7 @@ struct Add : ::testing::Test {
     App app;
     void SetUp() override {
         app.m.AddFolder("C:\\Work Files\\Sub");
-        InstallSimSubst(app.m);
+        app.subst.Install(app.m);
         ASSERT_TRUE(app.Start());
     }
     void Choose(const std::string& folder, const std::string& letter) {
@@ -103,7 +102,7 @@ TEST_F(Add, RefusalsLaunchNothingAndLeaveTheArrow) {
     for (const Case& c : cases) {
         App app;
         app.m.AddFolder("C:\\Work Files\\Sub");
-        InstallSimSubst(app.m);
+        app.subst.Install(app.m);
         app.Start();
         app.f.dirList().SetPath("C:\\Work Files\\Sub");
         app.w.avail.Select("E:");
@@ -142,7 +141,7 @@ TEST(AddOnW95, CdRomFoldersAreRefusedUnlessTheFamilyIsNT) {
         if (w95) app.m.version = {1, 4, 10};
         app.m.AddDrive('D', DriveKind::CdRom);
         app.m.AddFolder("D:\\Disc");
-        InstallSimSubst(app.m);
+        app.subst.Install(app.m);
         app.Start();
         app.f.dirList().SetPath("D:\\Disc");
         app.w.avail.Select("E:");

@@ -4,6 +4,7 @@
 #include "platform/sim/sim_machine.h"
 #include "platform/rt_error.h"
 #include "platform/sim/sim_window.h"
+#include "sim_subst.h"
 #include "ui/frmMWL_Pro.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
 struct App {
     SimMachine m;
     SimWindow w;
+    SimSubst subst;
     frmMWL_Pro f{m.platform(), w};
 
     App() { m.AddFile(kStateFile, StateFileBytes(0x08000000)); }

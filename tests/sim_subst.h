@@ -4,6 +4,7 @@
 
 #include "platform/sim/sim_machine.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,17 +36,48 @@ inline std::vector<std::string> CrtArgs(const std::string& line) {
     return args;
 }
 
-inline void InstallSimSubst(SimMachine& m) {
-    m.onLaunch = [&m](SimLaunch& l) {
-        if (l.shellExecute) return true;
-        std::vector<std::string> a = CrtArgs(l.commandLine);
-        if (a.size() != 3 || a[0] != "subst.exe" || a[1].size() != 2) return true;
+// The mappings it made, for its listing.
+struct SimSubst {
+    std::map<char, std::string> mapped;
+    bool writesCapture = true;
+
+    std::string Listing() const {
+        std::string out;
+        for (const auto& [letter, folder] : mapped)
+            out += std::string(1, letter) + ":\\: => " + folder + "\r\n";
+        return out;
+    }
+
+    void Run(SimMachine& m, const std::vector<std::string>& a) {
+        if (a.size() != 3 || a[1].size() != 2) return;
         char letter = a[1][0];
         if (a[2] == "/D") {
-            if (m.Drive(letter).exists) m.RemoveDrive(letter);
+            if (mapped.erase(letter)) m.RemoveDrive(letter);
         } else if (!m.Drive(letter).exists && m.Exists(a[2])) {
             m.AddDrive(letter, DriveKind::Fixed);
+            mapped[letter] = a[2];
         }
-        return true;
-    };
-}
+    }
+
+    // Plain launches of subst.exe, and the command interpreter running it.
+    void Install(SimMachine& m) {
+        m.onLaunch = [this, &m](SimLaunch& l) {
+            if (!l.shellExecute) {
+                std::vector<std::string> a = CrtArgs(l.commandLine);
+                if (!a.empty() && a[0] == "subst.exe") Run(m, a);
+                return true;
+            }
+            std::vector<std::string> a = CrtArgs(l.parameters);
+            if (a.size() >= 2 && a[0] == "/C" && a[1] == "subst.exe") {
+                if (a.size() == 4 && a[2] == ">" && writesCapture) {
+                    std::string folder = l.currentDirectory;
+                    if (folder.back() != '\\') folder += '\\';
+                    m.AddFile(folder + a[3], Listing());
+                } else if (a.size() == 4) {
+                    Run(m, {a[1], a[2], a[3]});
+                }
+            }
+            return true;
+        };
+    }
+};

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr const char* kAppTitle = "Mapwell";
 constexpr const char* kHelpFile = "mwl.chm";
@@ -51,6 +52,13 @@ public:
     void RunSubst();
     // Returns once more than `seconds` have passed; dispatches no messages.
     void Pause(double seconds);
+
+    void mnuView_Click();
+    void mnuRepair_Click();
+
+    // --- permanent drives (permanent/) ---
+    // The user's Startup folder; "" when it cannot be found.
+    std::string GetStartupFolder();
 
     // --- folder selection (folders/) ---
     void DrvList_Change();
@@ -90,6 +98,11 @@ private:
     template <class Step> void RunStartupStep(Step step);
     // The "Error Number:" box of an unexpected failure while classifying.
     void ReportClassifyFailure(int number);
+    // Captures subst.exe's listing into "temp" in the data folder, which it
+    // makes the current folder; returns the system directory it used.
+    std::string CaptureListing();
+    // The capture's lines; none when it cannot be read.
+    std::vector<std::string> ReadCapture();
     // The folder as the subst command line and the batch line carry it.
     std::string SubstArgument(const std::string& folder) const;
     // A folder that could not be opened from the lists.

@@ -1,0 +1,115 @@
+// Listing the virtual drives, and releasing them all at once: both work from
+// the listing that subst.exe prints, captured through the command interpreter.
+#include "platform/rt_error.h"
+#include "platform/text_lines.h"
+#include "ui/frmMWL_Pro.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr const char* kCaptureFile = "temp";
+// How long a command interpreter still running after the fixed pause may take.
+constexpr double kFinishWait = 10;
+
+// Runs one step whose failure is passed over.
+template <class Step> void Try(Step step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+std::string frmMWL_Pro::CaptureListing() {
+    Path = sPath;
+    std::string systemDirectory;
+    Try([&] { systemDirectory = pf_.folders.SystemDirectory(); });
+    Try([&] { pf_.files.ChangeDrive(Path.empty() ? ' ' : Path[0]); });
+    Try([&] { pf_.files.ChangeDirectory(Path); });
+    // An old capture must not pass for the current listing.
+    Try([&] { pf_.files.Remove(Path + kCaptureFile); });
+    std::unique_ptr<Process> interpreter;
+    Try([&] {
+        interpreter = pf_.processes.ShellExec(w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
+                                              " /C subst.exe > temp", "", 0);
+    });
+    Pause(2);
+    if (interpreter) interpreter->WaitForExit(kFinishWait);
+    return systemDirectory;
+}
+
+std::vector<std::string> frmMWL_Pro::ReadCapture() {
+    std::vector<std::string> lines;
+    // A capture that was not written reads as an empty one.
+    Try([&] { lines = SplitLines(pf_.files.ReadAll(Path + kCaptureFile)); });
+    return lines;
+}
+
+void frmMWL_Pro::mnuView_Click() {
+    if (w_.MsgBox("This will list all of your Virtual Drives", mbOkCancel | mbInformation,
+                  "View Virtual Drives") == idCancel)
+        return;
+    w_.SetMousePointer(kPointerHourglass);
+    CaptureListing();
+    std::string listing;
+    for (const std::string& line : ReadCapture()) listing += line + "\r\n";
+    int flags = mbOk;
+    if (listing.empty()) {
+        listing = "There are no assigned Virtual Drives";
+        flags = mbExclamation;
+    }
+    w_.MsgBox(listing, flags, "Assigned Virtual Drives");
+    Try([&] { pf_.files.Remove(Path + kCaptureFile); });
+    w_.SetMousePointer(kPointerDefault);
+}
+
+void frmMWL_Pro::mnuRepair_Click() {
+    if (w_.MsgBox("This will restore MWL to its initial state,\r\n"
+                  "i.e., remove all vitual drives, including\r\n"
+                  "permanent virtual drives for Pro users!",
+                  mbOkCancel | mbExclamation, "Restore MWL") != idOk)
+        return;
+    w_.SetMousePointer(kPointerHourglass);
+    std::string systemDirectory = CaptureListing();
+
+    std::vector<std::unique_ptr<Process>> releases;
+    for (const std::string& line : ReadCapture()) {
+        // Only a drive letter is handed to the command interpreter: an odd
+        // line in the capture must never become part of a command.
+        if (line.empty() || !std::isalpha(static_cast<unsigned char>(line[0])) ||
+            static_cast<unsigned char>(line[0]) > 127)
+            continue;
+        Ltr = line.substr(0, 1);
+        Try([&] {
+            releases.push_back(pf_.processes.ShellExec(w_.Handle(), "Open",
+                                                       systemDirectory + "\\CMD.exe",
+                                                       " /C subst.exe " + Ltr + ": /D", "", 0));
+        });
+        Pause(1);
+    }
+    // The lists are read once the releases have ended (or had their chance to).
+    double deadline = pf_.clock.Seconds() + kFinishWait;
+    for (auto& release : releases)
+        if (release) release->WaitForExit(std::max(0.0, deadline - pf_.clock.Seconds()));
+    Try([&] { pf_.files.Remove(Path + kCaptureFile); });
+    RefreshLetterLists();
+
+    try {
+        Path = GetStartupFolder();
+        if (!Path.empty()) {
+            try {
+                pf_.files.Remove(Path + "\\subit.bat");
+            } catch (const RtError& e) {
+                // No batch file (or no Startup folder at all): nothing to delete.
+                if (e.number() != rtFileNotFound && e.number() != rtPathNotFound) throw;
+            }
+        }
+        WorkingMask = ResetPermanent(pf_.files, StateFilePath, StateRecord);
+    } catch (const std::exception&) {
+        // Restore ends here, as quietly as it ends when it succeeds.
+    }
+    w_.SetMousePointer(kPointerDefault);
+}

@@ -1,0 +1,162 @@
+#include "fixture.h"
+
+namespace {
+
+const std::string kStartup =
+    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+
+struct Listing : ::testing::Test {
+    App app;
+    void SetUp() override {
+        app.m.AddFolder("C:\\Work");
+        app.m.AddFolder("C:\\Music Files");
+        app.m.AddFolder(kStartup);
+        app.subst.Install(app.m);
+        app.m.currentDirectory = "C:\\Work";
+        ASSERT_TRUE(app.Start());
+    }
+    void Map(char letter, const std::string& folder) {
+        app.subst.Run(app.m, {"subst.exe", std::string(1, letter) + ":", folder});
+    }
+    std::vector<SimLaunch> Interpreters() const {
+        std::vector<SimLaunch> out;
+        for (const SimLaunch& l : app.m.launches)
+            if (l.shellExecute) out.push_back(l);
+        return out;
+    }
+};
+
+TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheDataFolder) {
+    app.w.answers = {idOk, idOk};
+    app.f.mnuView_Click();
+    auto launches = Interpreters();
+    ASSERT_EQ(launches.size(), 1u);
+    const SimLaunch& l = launches[0];
+    EXPECT_EQ(l.owner, app.w.Handle());
+    EXPECT_EQ(l.verb, "Open");
+    EXPECT_EQ(l.file, "C:\\Windows\\system32\\CMD.exe");
+    EXPECT_EQ(l.parameters, " /C subst.exe > temp");
+    EXPECT_EQ(l.directory, "");
+    EXPECT_EQ(l.show, 0);
+    EXPECT_EQ(l.currentDirectory + "\\", kDataFolder) << "where the interpreter writes temp";
+    EXPECT_EQ(app.f.Path, kDataFolder);
+}
+
+TEST_F(Listing, NoMappingShowsTheExclamationBox) {
+    app.f.mnuView_Click();
+    ASSERT_EQ(app.w.boxes.size(), 2u);
+    EXPECT_EQ(app.w.boxes[0].text, "This will list all of your Virtual Drives");
+    EXPECT_EQ(app.w.boxes[0].flags, 65);
+    EXPECT_EQ(app.w.boxes[0].title, "View Virtual Drives");
+    EXPECT_EQ(app.w.boxes[1].text, "There are no assigned Virtual Drives");
+    EXPECT_EQ(app.w.boxes[1].flags, 48);
+    EXPECT_EQ(app.w.boxes[1].title, "Assigned Virtual Drives");
+    EXPECT_EQ(app.w.boxes[1].pointerWhenShown, kPointerHourglass);
+    EXPECT_EQ(app.w.pointer, kPointerDefault);
+    EXPECT_FALSE(app.m.Exists(kDataFolder + "temp"));
+}
+
+TEST_F(Listing, TwoMappingsShowExactlyAsPrintedWithBlankLinesKept) {
+    Map('E', "C:\\Work");
+    Map('F', "C:\\Music Files");
+    app.f.mnuView_Click();
+    EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\Work\r\nF:\\: => C:\\Music Files\r\n");
+    EXPECT_EQ(app.LastBox().flags, 0);
+    EXPECT_FALSE(app.m.Exists(kDataFolder + "temp"));
+
+    app.subst.writesCapture = false;
+    app.m.onLaunch = [&](SimLaunch& l) {
+        if (l.shellExecute) app.m.AddFile(kDataFolder + "temp", "E:\\: => C:\\Work\r\n\r\nx\n");
+        return true;
+    };
+    app.f.mnuView_Click();
+    EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\Work\r\n\r\nx\r\n");
+}
+
+TEST_F(Listing, CancelLaunchesNothingAndChangesNothing) {
+    app.f.Path = "before";
+    app.w.answers = {idCancel};
+    app.f.mnuView_Click();
+    EXPECT_TRUE(app.m.launches.empty());
+    EXPECT_EQ(app.f.Path, "before");
+    EXPECT_EQ(app.m.currentDirectory, "C:\\Work");
+}
+
+TEST_F(Listing, AnOldCaptureIsNeverShownAsTheCurrentOne) {
+    app.m.AddFile(kDataFolder + "temp", "Q:\\: => C:\\Stale\r\n");
+    app.subst.writesCapture = false; // the interpreter did not get to write
+    app.f.mnuView_Click();
+    EXPECT_EQ(app.LastBox().text, "There are no assigned Virtual Drives");
+}
+
+TEST_F(Listing, UnreadableSystemDirectoryRunsCmdFromTheCurrentDrive) {
+    app.m.systemDirectory = "";
+    app.f.mnuView_Click();
+    EXPECT_EQ(Interpreters().at(0).file, "\\CMD.exe");
+}
+
+TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything) {
+    Map('E', "C:\\Work");
+    Map('F', "C:\\Music Files");
+    app.f.RefreshLetterLists();
+    std::string state = StateFileBytes(0x08000030, '\x11');
+    app.m.AddFile(kStateFile, state);
+    app.m.AddFile(kStartup + "\\subit.bat", "subst E: \"C:\\Work\"\r\n");
+    app.f.WorkingMask = 0x08000030;
+
+    app.f.mnuRepair_Click();
+    ASSERT_EQ(app.w.boxes.size(), 1u) << "the question, and nothing after";
+    EXPECT_EQ(app.w.boxes[0].text,
+              "This will restore MWL to its initial state,\r\ni.e., remove all vitual drives, "
+              "including\r\npermanent virtual drives for Pro users!");
+    EXPECT_EQ(app.w.boxes[0].flags, 49);
+    EXPECT_EQ(app.w.boxes[0].title, "Restore MWL");
+    auto l = Interpreters();
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[1].parameters, " /C subst.exe E: /D");
+    EXPECT_EQ(l[2].parameters, " /C subst.exe F: /D");
+    EXPECT_GT(l[1].at - l[0].at, 2.0);
+    EXPECT_GT(l[2].at - l[1].at, 1.0);
+    EXPECT_LT(l[2].at - l[1].at, 1.1);
+    EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:"}));
+    EXPECT_FALSE(app.m.Exists(kStartup + "\\subit.bat"));
+    EXPECT_FALSE(app.m.Exists(kDataFolder + "temp"));
+    std::string expected = state;
+    expected.replace(1366, 4, std::string("\x00\x00\x00\x08", 4));
+    EXPECT_EQ(app.m.FileBytes(kStateFile), expected) << "record 1 and reserved bytes kept";
+    EXPECT_EQ(app.f.WorkingMask, 0x08000000);
+    EXPECT_EQ(app.f.Path, kStartup);
+    EXPECT_EQ(app.w.pointer, kPointerDefault);
+}
+
+TEST_F(Listing, RestoreWithoutBatchFileOrMappingsStillResetsTheMask) {
+    app.m.AddFile(kStateFile, StateFileBytes(0x08800000));
+    app.f.mnuRepair_Click();
+    EXPECT_EQ(Interpreters().size(), 1u);
+    EXPECT_EQ(app.m.FileBytes(kStateFile), StateFileBytes(0x08000000));
+    EXPECT_EQ(app.f.WorkingMask, 0x08000000);
+}
+
+TEST_F(Listing, RestoreHandsOnlyDriveLettersToTheInterpreter) {
+    app.subst.writesCapture = false;
+    app.m.onLaunch = [&](SimLaunch& l) {
+        if (l.parameters == " /C subst.exe > temp")
+            app.m.AddFile(kDataFolder + "temp", "\r\n&del *\r\n1:\\: => x\r\nG:\\: => C:\\Work\r\n");
+        return true;
+    };
+    app.f.mnuRepair_Click();
+    auto l = Interpreters();
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[1].parameters, " /C subst.exe G: /D");
+    EXPECT_EQ(app.f.Ltr, "G");
+}
+
+TEST_F(Listing, RestoreCancelledDoesNothing) {
+    app.m.AddFile(kStartup + "\\subit.bat", "x\r\n");
+    app.w.answers = {idCancel};
+    app.f.mnuRepair_Click();
+    EXPECT_TRUE(app.m.launches.empty());
+    EXPECT_TRUE(app.m.Exists(kStartup + "\\subit.bat"));
+}
+
+} // namespace
