@@ -22,6 +22,9 @@ public:
     virtual ~OsInfo() = default;
     // As GetVersionExA fills it; a failed call leaves every field 0.
     virtual OsVersion Version() = 0;
+    // The same text in the OEM code page, which the command interpreter reads
+    // batch files in; false when a character has no exact OEM form.
+    virtual bool AnsiToOem(const std::string& ansi, std::string& oem) = 0;
 };
 
 // --- special folders --------------------------------------------------------

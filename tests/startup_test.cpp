@@ -8,6 +8,7 @@ namespace {
 struct FixedOs : OsInfo {
     OsVersion v;
     OsVersion Version() override { return v; }
+    bool AnsiToOem(const std::string&, std::string&) override { return false; }
 };
 
 std::string Family(uint32_t platformId, uint32_t major, uint32_t minor) {

@@ -46,6 +46,7 @@ public:
     void lstAvail_Click();
     void lstAvail_DblClick();
     void lstUsedLtrs_Click();
+    void lstUsedLtrs_DblClick();
 
     // --- subst runs (subst/) ---
     void cmdOk_Click();
@@ -53,12 +54,17 @@ public:
     // Returns once more than `seconds` have passed; dispatches no messages.
     void Pause(double seconds);
 
+    void cmdRemove_Click();
     void mnuView_Click();
     void mnuRepair_Click();
 
     // --- permanent drives (permanent/) ---
+    void cmdDefault_Click();
     // The user's Startup folder; "" when it cannot be found.
     std::string GetStartupFolder();
+    // False, after error 1, when the batch file has a line for Ltr.
+    bool CanAddPermanentEntry(const std::string& batchFile);
+    void RemovePermanentEntry();
 
     // --- folder selection (folders/) ---
     void DrvList_Change();
@@ -103,6 +109,13 @@ private:
     std::string CaptureListing();
     // The capture's lines; none when it cannot be read.
     std::vector<std::string> ReadCapture();
+    // An existing file that is neither hidden nor system.
+    bool IsOrdinaryFile(const std::string& path);
+    // Drops Ltr's lines from folder\name; false, after telling the user,
+    // when the file could not be changed.
+    bool DropFromBatchFile(const std::string& folder, const std::string& name,
+                           bool substLinesOnly, bool deleteWhenEmptied);
+    void ReportBatchFailure(const std::string& batch, int number);
     // The folder as the subst command line and the batch line carry it.
     std::string SubstArgument(const std::string& folder) const;
     // A folder that could not be opened from the lists.

@@ -65,7 +65,10 @@ constexpr EventDef kEvents[] = {
     {ids::cmdOk, ControlEvent::Click, &frmMWL_Pro::cmdOk_Click},
     {ids::lstAvail, ControlEvent::Click, &frmMWL_Pro::lstAvail_Click},
     {ids::lstAvail, ControlEvent::DblClick, &frmMWL_Pro::lstAvail_DblClick},
+    {ids::cmdDefault, ControlEvent::Click, &frmMWL_Pro::cmdDefault_Click},
+    {ids::cmdRemove, ControlEvent::Click, &frmMWL_Pro::cmdRemove_Click},
     {ids::lstUsedLtrs, ControlEvent::Click, &frmMWL_Pro::lstUsedLtrs_Click},
+    {ids::lstUsedLtrs, ControlEvent::DblClick, &frmMWL_Pro::lstUsedLtrs_DblClick},
 };
 
 } // namespace

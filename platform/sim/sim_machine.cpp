@@ -177,6 +177,28 @@ void SimMachine::CheckDrive(const std::string& path) const {
     if (!d.ready) throw RtError(rtDiskNotReady);
 }
 
+bool SimMachine::AnsiToOem(const std::string& ansi, std::string& oem) {
+    // Windows-1252 to code page 437 for the letters the tests use; any other
+    // character above 127 has no OEM form here.
+    static const std::pair<unsigned char, unsigned char> kTable[] = {
+        {0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94}, {0xC9, 0x90}, {0xE7, 0x87}};
+    oem.clear();
+    for (unsigned char c : ansi) {
+        if (c < 0x80) {
+            oem += static_cast<char>(c);
+            continue;
+        }
+        bool found = false;
+        for (auto [a, o] : kTable)
+            if (a == c) {
+                oem += static_cast<char>(o);
+                found = true;
+            }
+        if (!found) return false;
+    }
+    return true;
+}
+
 long SimMachine::FolderPath(int csidl, std::string& path) {
     if (csidl != kCsidlAppData) return 1;
     if (appDataResult == 0) path = appData;

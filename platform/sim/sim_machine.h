@@ -95,6 +95,7 @@ private:
 
     // OsInfo
     OsVersion Version() override { return version; }
+    bool AnsiToOem(const std::string& ansi, std::string& oem) override;
     // ShellFolders
     long FolderPath(int csidl, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;

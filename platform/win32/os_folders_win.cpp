@@ -18,6 +18,27 @@ OsVersion Win32Os::Version() {
     return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
 
+bool Win32Os::AnsiToOem(const std::string& ansi, std::string& oem) {
+    if (ansi.empty()) {
+        oem.clear();
+        return true;
+    }
+    int n = static_cast<int>(ansi.size());
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    int w = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), n, wide.data(), n);
+    if (w <= 0) return false;
+    // No "best fit": a character without an exact OEM form must fail, not
+    // turn into a look-alike that names another folder.
+    BOOL usedDefault = FALSE;
+    int size = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), w, nullptr, 0,
+                                   nullptr, &usedDefault);
+    if (size <= 0 || usedDefault) return false;
+    oem.assign(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), w, oem.data(), size, nullptr,
+                        &usedDefault);
+    return !usedDefault;
+}
+
 long Win32Folders::FolderPath(int csidl, std::string& path) {
     char buffer[MAX_PATH] = {};
     HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_DEFAULT, buffer);

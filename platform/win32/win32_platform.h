@@ -6,6 +6,7 @@
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
+    bool AnsiToOem(const std::string& ansi, std::string& oem) override;
 };
 
 class Win32Folders : public ShellFolders {

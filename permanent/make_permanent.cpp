@@ -1,0 +1,109 @@
+// Make Permanent: map the folder now and have it mapped again at every log-on.
+#include "permanent/batch_file.h"
+#include "platform/rt_error.h"
+#include "platform/text_lines.h"
+#include "ui/frmMWL_Pro.h"
+
+namespace {
+
+// Clears a flag however the scope is left.
+struct ClearOnExit {
+    bool& flag;
+    ~ClearOnExit() { flag = false; }
+};
+
+} // namespace
+
+void frmMWL_Pro::cmdDefault_Click() {
+    const std::string head = "This feature will place a file in your Startup Folder!";
+    ClearOnExit clear{MakingPermanent};
+    try {
+        w_.txtPath().SetText(Hold);
+        if (Ltr.empty()) {
+            ShowErrorMessage(3);
+            w_.lstAvail().SetFocus();
+            return;
+        }
+        std::string folder = w_.txtPath().Text();
+        if (folder.empty()) {
+            ShowErrorMessage(4);
+            return;
+        }
+        if (IsNetworkPath()) return;
+        Path = SubstArgument(folder);
+
+        // The command interpreter reads the batch file in the OEM code page:
+        // a folder it cannot name there would map another folder at log-on.
+        std::string line;
+        if (!pf_.os.AnsiToOem(BatchLine(Ltr, Path), line)) {
+            w_.MsgBox("The folder " + folder +
+                          "\r\nhas characters that cannot be written in the startup batch file, "
+                          "so it cannot be made permanent.",
+                      mbCritical, kAppTitle);
+            return;
+        }
+
+        std::string question = head + "\r\n\r\nSave " + Quote + Ltr + ":\\" + Quote + " as:  " +
+                               Path + "\r\npermanently?";
+        if (w_.MsgBox(question, mbOkCancel, "Make Permanent?") != idOk) return;
+
+        MakingPermanent = true;
+        w_.SetFocusToWindow();
+        RunSubst();
+
+        if (OSFamily == "Failed") {
+            w_.cmdDefault().SetVisible(false);
+            ShowErrorMessage(2);
+            return;
+        }
+        Path = GetStartupFolder();
+        if (Path.empty()) {
+            ShowErrorMessage(2);
+            return;
+        }
+        std::string batch = Path + "\\subit.bat";
+        std::string existing;
+        if (IsOrdinaryFile(batch)) {
+            if (!CanAddPermanentEntry(batch)) {
+                w_.lstAvail().SetFocus();
+                return;
+            }
+            existing = pf_.files.ReadAll(batch);
+        }
+        // A last line the user left without its end must not run into ours.
+        pf_.files.Append(batch, (EndsMidLine(existing) ? "\r\n" : "") + line + "\r\n");
+        WorkingMask = MarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
+
+        if (MakingPermanent) return; // RunSubst has reported already
+        w_.SetMousePointer(kPointerDefault);
+        w_.MsgBox("Operation Completed!", mbOk, "Done!");
+    } catch (const RtError& e) {
+        // Every file failure ends the command and says so: carrying on would
+        // report as done what was not written.
+        w_.SetMousePointer(kPointerDefault);
+        w_.MsgBox(std::string("The drive could not be made permanent: ") +
+                      RtDescription(e.number()) + ". Error " + std::to_string(e.number()),
+                  mbCritical, kAppTitle);
+        w_.lstAvail().SetFocus();
+    }
+}
+
+bool frmMWL_Pro::IsOrdinaryFile(const std::string& path) {
+    try {
+        return !(pf_.files.Attributes(path) & (attrHidden | attrSystem | attrDirectory));
+    } catch (const RtError& e) {
+        if (e.number() == rtFileNotFound || e.number() == rtPathNotFound) return false;
+        throw;
+    }
+}
+
+bool frmMWL_Pro::CanAddPermanentEntry(const std::string& batchFile) {
+    bool substLinesOnly = OSFamily != "NT";
+    for (const std::string& line : SplitLines(pf_.files.ReadAll(batchFile))) {
+        if (LineBelongsTo(line, Ltr.empty() ? '\0' : Ltr[0], substLinesOnly)) {
+            ShowErrorMessage(1);
+            return false;
+        }
+    }
+    return true;
+}
