@@ -1,0 +1,118 @@
+// Stand-in for the system subst.exe inside the bench's Wine prefixes, where Wine's own subst.exe
+// maps nothing. It behaves the way Mapwell relies on:
+//   subst                 list the stand-in's mappings, "E:\: => C:\Work" CR LF each, by letter
+//   subst X: FOLDER       map X: to FOLDER (a fixed drive, live for the whole prefix)
+//   subst X: /D           remove a mapping the stand-in made
+// Errors: one line on stderr, exit code 1, nothing changed.
+#include "../common/mountmgr.h"
+#include "../common/tool_error.h"
+#include "command_log.h"
+#include "records.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+// main's argc/argv are the CRT's __argc/__argv: the C run-time's split of the command line, as
+// the system command reads it, so `E: "C:\"` arrives as `C:"` and fails as a missing folder.
+// Globbing would be a second, foreign rule on top of that.
+extern "C" {
+int _dowildcard = 0;
+}
+
+namespace bench {
+namespace {
+
+std::string Root(char letter) {
+    return std::string(1, letter) + ":\\";
+}
+
+bool LetterInUse(char letter) {
+    return GetDriveTypeA(Root(letter).c_str()) != DRIVE_NO_ROOT_DIR;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A mount survives `wineserver -k` through dosdevices/x:, but a letter can still vanish behind
+// our back (winedrive /remove, a hand-edited prefix). Put recorded letters back first, so the
+// record and the prefix agree before any command looks at them. Best effort: a failure here shows
+// up as the later command's own error.
+void RestoreVanishedDrives() {
+    try {
+        for (const SubstRecord& record : AllRecords()) {
+            if (LetterInUse(record.letter) || !IsFolder(record.target)) continue;
+            MountManager().DefineDrive(record.letter, UnixPathOf(record.target), DriveKind::Fixed);
+        }
+    } catch (const ToolError&) {
+    }
+}
+
+void List() {
+    // Text mode would turn the "\r\n" into "\r\r\n" in a redirected file.
+    _setmode(_fileno(stdout), _O_BINARY);
+    for (const SubstRecord& record : AllRecords())
+        std::printf("%c:\\: => %s\r\n", record.letter, record.target.c_str());
+    std::fflush(stdout);
+}
+
+void Map(char letter, const std::string& folder) {
+    if (LetterInUse(letter))
+        throw ToolError("Drive already in use - " + std::string(1, letter) + ":");
+    if (!IsFolder(folder)) throw ToolError("Path not found - " + folder);
+
+    MountManager mountManager;
+    mountManager.DefineDrive(letter, UnixPathOf(folder), DriveKind::Fixed);
+    try {
+        if (GetDriveTypeA(Root(letter).c_str()) != DRIVE_FIXED)
+            throw ToolError("mount manager accepted " + std::string(1, letter) +
+                            ": but the drive did not appear");
+        SaveRecord(letter, folder);
+    } catch (...) {
+        mountManager.RemoveDrive(letter);
+        throw;
+    }
+}
+
+void Unmap(char letter) {
+    // Only what we made: C:, Z: and fixture drives belong to the prefix.
+    if (!RecordedTarget(letter))
+        throw ToolError("Invalid parameter - " + std::string(1, letter) + ": is not substituted");
+    if (LetterInUse(letter)) MountManager().RemoveDrive(letter);
+    ForgetRecord(letter);
+}
+
+void Run(int argc, char** argv) {
+    if (argc == 1) return List();
+    if (argc != 3) throw ToolError("Incorrect number of parameters");
+
+    const char letter = ParseDriveArg(argv[1]);
+    if (!letter) throw ToolError(std::string("Invalid parameter - ") + argv[1]);
+
+    const std::string second = argv[2];
+    if (second == "/D" || second == "/d") return Unmap(letter);
+    if (!second.empty() && second[0] == '/') throw ToolError("Invalid switch - " + second);
+    Map(letter, second);
+}
+
+} // namespace
+} // namespace bench
+
+int main(int argc, char** argv) {
+    bench::LogCommandLine();
+    try {
+        bench::RestoreVanishedDrives();
+        bench::Run(argc, argv);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
