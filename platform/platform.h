@@ -44,6 +44,8 @@ public:
     virtual bool SpecialFolderPath(int csidl, std::string& path) = 0;
     // GetSystemDirectoryA into 255 characters; "" when it cannot be read.
     virtual std::string SystemDirectory() = 0;
+    // The folder Mapwell.exe was started from, without a final backslash.
+    virtual std::string ProgramFolder() = 0;
 };
 
 // --- drives -----------------------------------------------------------------

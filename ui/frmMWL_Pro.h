@@ -66,6 +66,10 @@ public:
     bool CanAddPermanentEntry(const std::string& batchFile);
     void RemovePermanentEntry();
 
+    // --- help and About (help/, ui/) ---
+    void ShowHelpTopic(uint32_t contextId);
+    void mnuAbout_Click();
+
     // --- folder selection (folders/) ---
     void DrvList_Change();
     void dirList_Change();

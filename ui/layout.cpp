@@ -36,22 +36,23 @@ constexpr ControlDef kControls[] = {
      720, 3375, 255, 11, F::Sans, false},
 };
 
+// id, level, name, caption, shortcut, handler, help topic
 constexpr MenuDef kMenu[] = {
-    {0, 0, "mnuFile", "&File", nullptr, nullptr},
-    {ids::mnuAbout, 1, "mnuAbout", "&About", nullptr, nullptr},
-    {0, 1, "first", "-", nullptr, nullptr},
-    {ids::mnuRepair, 1, "mnuRepair", "&Restore", nullptr, &frmMWL_Pro::mnuRepair_Click},
-    {0, 1, "mnuExitSep", "-", nullptr, nullptr},
-    {ids::mnuFileExit, 1, "mnuFileExit", "E&xit", nullptr, &frmMWL_Pro::mnuFileExit_Click},
-    {ids::mnuView, 0, "mnuView", "&View Virtual Drives", nullptr, &frmMWL_Pro::mnuView_Click},
-    {0, 0, "mnuHelp", "&Help", nullptr, nullptr},
-    {ids::MnuHelpIntro, 1, "MnuHelpIntro", "&Introduction", "F1", nullptr},
-    {ids::mnuHelpCreate, 1, "mnuHelpCreate", "&Create Virtual Drive", nullptr, nullptr},
-    {ids::mnuHelpCD, 1, "mnuHelpCD", "Create a &Virtual CD", nullptr, nullptr},
-    {ids::mnuHelpKB, 1, "mnuHelpKB", "&Using the Keyboard", nullptr, nullptr},
-    {ids::mnuHelpPerm, 1, "mnuHelpPerm", "&Make Permanent", nullptr, nullptr},
-    {ids::mnuHelpRemove, 1, "mnuHelpRemove", "Remove Virtual &Drive", nullptr, nullptr},
-    {ids::mnuHelpMisc, 1, "mnuHelpMisc", "Misc. &Functions", nullptr, nullptr},
+    {0, 0, "mnuFile", "&File", nullptr, nullptr, 0},
+    {ids::mnuAbout, 1, "mnuAbout", "&About", nullptr, &frmMWL_Pro::mnuAbout_Click, 0},
+    {0, 1, "first", "-", nullptr, nullptr, 0},
+    {ids::mnuRepair, 1, "mnuRepair", "&Restore", nullptr, &frmMWL_Pro::mnuRepair_Click, 0},
+    {0, 1, "mnuExitSep", "-", nullptr, nullptr, 0},
+    {ids::mnuFileExit, 1, "mnuFileExit", "E&xit", nullptr, &frmMWL_Pro::mnuFileExit_Click, 0},
+    {ids::mnuView, 0, "mnuView", "&View Virtual Drives", nullptr, &frmMWL_Pro::mnuView_Click, 0},
+    {0, 0, "mnuHelp", "&Help", nullptr, nullptr, 0},
+    {ids::MnuHelpIntro, 1, "MnuHelpIntro", "&Introduction", "F1", nullptr, 100},
+    {ids::mnuHelpCreate, 1, "mnuHelpCreate", "&Create Virtual Drive", nullptr, nullptr, 110},
+    {ids::mnuHelpCD, 1, "mnuHelpCD", "Create a &Virtual CD", nullptr, nullptr, 120},
+    {ids::mnuHelpKB, 1, "mnuHelpKB", "&Using the Keyboard", nullptr, nullptr, 140},
+    {ids::mnuHelpPerm, 1, "mnuHelpPerm", "&Make Permanent", nullptr, nullptr, 130},
+    {ids::mnuHelpRemove, 1, "mnuHelpRemove", "Remove Virtual &Drive", nullptr, nullptr, 150},
+    {ids::mnuHelpMisc, 1, "mnuHelpMisc", "Misc. &Functions", nullptr, nullptr, 165},
 };
 
 struct EventDef {
@@ -80,6 +81,7 @@ bool RunMenuCommand(frmMWL_Pro& form, int id) {
     for (const MenuDef& m : kMenu) {
         if (m.id != id || id == 0) continue;
         if (m.handler) (form.*m.handler)();
+        if (m.helpContext) form.ShowHelpTopic(m.helpContext);
         return true;
     }
     return false;

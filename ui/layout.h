@@ -2,6 +2,7 @@
 // built from these tables by one loop each.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 class frmMWL_Pro;
@@ -34,6 +35,7 @@ struct MenuDef {
     const char* caption;
     const char* shortcut; // nullptr: none
     Handler handler;      // nullptr: nothing to do yet
+    uint32_t helpContext; // a help command: the topic it opens
 };
 
 std::span<const ControlDef> MainControls();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "ui/about.h"
 #include "ui/controls.h"
 
 #include <string>
@@ -62,4 +63,6 @@ public:
     virtual int MsgBox(const std::string& text, int flags, const std::string& title) = 0;
     // A modal input box; "" when cancelled.
     virtual std::string InputBox(const std::string& prompt, const std::string& title) = 0;
+    // The modal About box; returns when it is closed.
+    virtual void ShowAbout(const AboutTexts& texts) = 0;
 };

@@ -44,6 +44,7 @@ public:
     std::string startup =
         "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
     std::string systemDirectory = "C:\\Windows\\system32";
+    std::string programFolder = "C:\\Program Files\\Mapwell";
     std::array<SimDrive, 26> drives{};
 
     SimDrive& Drive(char letter);
@@ -100,6 +101,7 @@ private:
     long FolderPath(int csidl, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override { return systemDirectory; }
+    std::string ProgramFolder() override { return programFolder; }
     // Drives
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;

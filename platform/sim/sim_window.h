@@ -118,6 +118,8 @@ public:
     void EndProgram() override { ended = true; }
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title) override;
+    void ShowAbout(const AboutTexts& texts) override { abouts.push_back(texts); }
+    std::vector<AboutTexts> abouts;
 
     std::string caption = "Mapwell";
     int pointer = 0;

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <vector>
 
 OsVersion Win32Os::Version() {
     OSVERSIONINFOA info{};
@@ -63,4 +64,18 @@ std::string Win32Folders::SystemDirectory() {
     // 0 is a failure; a length that does not fit means nothing usable was written.
     if (n == 0 || n >= sizeof(buffer)) return "";
     return std::string(buffer, strnlen(buffer, sizeof(buffer)));
+}
+
+std::string Win32Folders::ProgramFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return "";
+        // A full buffer means the name was cut: try again with more room.
+        if (n < buffer.size()) {
+            std::string path(buffer.data(), n);
+            return path.substr(0, path.find_last_of('\\'));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
 }

@@ -14,6 +14,7 @@ public:
     long FolderPath(int csidl, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override;
+    std::string ProgramFolder() override;
 };
 
 class Win32Drives : public Drives {

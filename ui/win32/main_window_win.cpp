@@ -2,6 +2,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/layout.h"
+#include "ui/win32/about_win.h"
 #include "ui/win32/input_box_win.h"
 
 #include <commctrl.h>
@@ -366,3 +367,5 @@ int Win32MainWindow::MsgBox(const std::string& text, int flags, const std::strin
 std::string Win32MainWindow::InputBox(const std::string& prompt, const std::string& title) {
     return ShowInputBox(hwnd_, prompt, title);
 }
+
+void Win32MainWindow::ShowAbout(const AboutTexts& texts) { ShowAboutBox(hwnd_, texts); }

@@ -41,6 +41,7 @@ public:
     void EndProgram() override;
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title) override;
+    void ShowAbout(const AboutTexts& texts) override;
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
