@@ -271,3 +271,130 @@ std::string Env(const char* name) {
     DWORD n = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
     return n && n < sizeof(buffer) ? buffer : "";
 }
+
+std::string MapwellProcess::Answer(const std::string& title, int buttonId, const std::string& shot) {
+    MessageBoxInfo box;
+    if (!WaitUntil([&] { return FindBox(box) && box.title == title; }, 20)) return "<none>";
+    if (!shot.empty()) Screenshot(box.hwnd, shot);
+    AnswerBox(box, buttonId);
+    WaitUntil([&] { return !IsWindow(box.hwnd); });
+    return box.text;
+}
+
+bool MapwellProcess::OpenFolderLine(const std::string& name) {
+    HWND list = control(ids::dirList);
+    std::vector<std::string> lines = ListItems(ids::dirList);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (_stricmp(lines[i].c_str(), name.c_str()) != 0) continue;
+        SendMessageA(list, LB_SETCURSEL, i, 0);
+        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::dirList, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::dirList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(list));
+        return true;
+    }
+    return false;
+}
+
+bool MapwellProcess::OpenFolder(const std::string& path) {
+    std::string root = path.substr(0, 3);
+    std::string drive = std::string(1, static_cast<char>(tolower(path[0]))) + ":";
+    if (_strnicmp(Text(ids::txtPath).c_str(), root.c_str(), 2) != 0 && !SelectDrive(drive))
+        return false;
+    if (!OpenFolderLine(root)) return false;
+    if (!WaitUntil([&] { return _stricmp(Text(ids::txtPath).c_str(), root.c_str()) == 0; }))
+        return false;
+    std::string shown = root;
+    size_t at = 3;
+    while (at < path.size()) {
+        size_t end = path.find('\\', at);
+        if (end == std::string::npos) end = path.size();
+        std::string name = path.substr(at, end - at);
+        shown = shown.size() == 3 ? shown + name : shown + "\\" + name;
+        if (!OpenFolderLine(name)) return false;
+        std::string want = shown.size() > 66 ? "....." + shown.substr(shown.size() - 63) : shown;
+        if (!WaitUntil([&] { return _stricmp(Text(ids::txtPath).c_str(), want.c_str()) == 0; }))
+            return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+std::vector<std::string> MapwellProcess::ComboItems(int id) const {
+    HWND combo = control(id);
+    std::vector<std::string> items;
+    LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t buffer[512] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer));
+        items.push_back(Narrow(buffer));
+    }
+    return items;
+}
+
+bool MapwellProcess::SelectDrive(const std::string& letterColon) {
+    HWND combo = control(ids::DrvList);
+    std::vector<std::string> items = ComboItems(ids::DrvList);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].compare(0, 2, letterColon) != 0) continue;
+        SendMessageA(combo, CB_SETCURSEL, i, 0);
+        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::DrvList, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        return true;
+    }
+    return false;
+}
+
+int RunAndWait(const std::string& commandLine, double seconds) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return static_cast<int>(code);
+}
+
+void ReleaseStandInMappings() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\MapwellBench\\Subst", 0, KEY_READ, &key))
+        return;
+    std::vector<std::string> letters;
+    char name[16];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof(name);
+        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr)) break;
+        letters.push_back(name);
+    }
+    RegCloseKey(key);
+    for (const std::string& l : letters) RunAndWait("subst.exe " + l.substr(0, 1) + ": /D");
+}
+
+std::vector<std::string> SubstLog() {
+    std::string bytes = ReadFileBytes(Env("SUBST_STANDIN_LOG"));
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos) end = bytes.size();
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+void ClearSubstLog() { DeleteFileA(Env("SUBST_STANDIN_LOG").c_str()); }
+
+int32_t StoredMask() {
+    std::string b = ReadFileBytes(StateFilePath());
+    if (b.size() < 1370) return -1;
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[1366 + i]);
+    return static_cast<int32_t>(v);
+}

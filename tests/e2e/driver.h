@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,6 +57,16 @@ public:
     bool DoubleClickListItem(int id, const std::string& text);
     void PressKey(HWND target, UINT vk);
     void AnswerBox(const MessageBoxInfo& box, int buttonId);
+    // Waits for a box with this title, answers it, and waits for it to go.
+    // Returns its text ("<none>" when it never came).
+    std::string Answer(const std::string& title, int buttonId, const std::string& shot = "");
+    // Opens a folder of the folder list by double-clicking its line.
+    bool OpenFolderLine(const std::string& name);
+    // Opens a folder by its full path (C:), line by line from the root.
+    bool OpenFolder(const std::string& path);
+    // Picks a drive ("f:") in the drive list.
+    bool SelectDrive(const std::string& letterColon);
+    std::vector<std::string> ComboItems(int id) const;
     // Saves a picture of a window to build/screenshots/NAME.bmp.
     static void Screenshot(HWND window, const std::string& name);
 
@@ -76,3 +87,12 @@ std::string StateFileBytes(int32_t mask);
 // The letters A..Z that have a drive now ("C:", "D:" ...), as GetLogicalDrives says.
 std::vector<std::string> DriveLetters();
 std::string Env(const char* name);
+// Runs a command line to its end; returns its exit code (-1: not started).
+int RunAndWait(const std::string& commandLine, double seconds = 20);
+// Releases every mapping the subst stand-in made.
+void ReleaseStandInMappings();
+// The stand-in's log of command lines, and clearing it.
+std::vector<std::string> SubstLog();
+void ClearSubstLog();
+// The mask at offset 1,366 of the state file.
+int32_t StoredMask();

@@ -1,0 +1,93 @@
+// Adding, listing and restoring virtual drives on the real program.
+#include "e2e_fixture.h"
+
+namespace {
+
+using Drives = MapwellTest;
+
+TEST_F(Drives, MapsAFolderWithBlanksForReal) {
+    Choose(kWork, "E:");
+    app.Click(ids::cmdOk);
+    EXPECT_EQ(app.Answer("Done!", IDOK, "operation-completed"), "Operation Completed!");
+    EXPECT_TRUE(Contains(app.ListItems(ids::lstUsedLtrs), "E:"));
+    EXPECT_FALSE(Contains(app.ListItems(ids::lstAvail), "E:"));
+    EXPECT_TRUE(Contains(DriveLetters(), "E:"));
+    EXPECT_EQ(ReadFileBytes("E:\\hello.txt"), "hello") << "E: shows the folder";
+    auto drives = app.ComboItems(ids::DrvList);
+    EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
+                            [](const std::string& d) { return d.rfind("e:", 0) == 0; }));
+    ASSERT_EQ(SubstLog().size(), 1u);
+    EXPECT_EQ(SubstLog()[0], "subst.exe E: \"C:\\e2e\\Work Files\"");
+}
+
+TEST_F(Drives, DoubleClickOnAFreeLetterAdds) {
+    Choose(kMusic, "G:");
+    ASSERT_TRUE(app.DoubleClickListItem(ids::lstAvail, "G:"));
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(Contains(DriveLetters(), "G:"));
+}
+
+TEST_F(Drives, ARootIsAskedAboutThenMapped) {
+    Choose("C:\\", "H:");
+    app.Click(ids::cmdOk);
+    EXPECT_EQ(app.Answer("Are You Sure?", IDYES, "root-question"),
+              "It appears that you have selected a root folder (C:\\), \r\n"
+              "are you sure? Now both C and H will point there.");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(Contains(DriveLetters(), "H:"));
+    EXPECT_TRUE(FileExists("H:\\windows")) << "H: shows the root of C:";
+    EXPECT_EQ(SubstLog().at(0), "subst.exe H: C:\\");
+}
+
+TEST_F(Drives, ALetterTakenMeanwhileAndAFolderGoneMeanwhileAreRefused) {
+    Choose(kWork, "J:");
+    ASSERT_EQ(RunAndWait("subst.exe J: \"" + kMusic + "\""), 0);
+    app.Click(ids::cmdOk);
+    EXPECT_EQ(app.Answer("ERROR!", IDOK, "error-6"), "This Letter, \"J\", is in use!");
+
+    CreateDirectoryA("C:\\e2e\\Gone", nullptr);
+    Choose("C:\\e2e\\Gone", "K:");
+    ASSERT_TRUE(RemoveDirectoryA("C:\\e2e\\Gone"));
+    app.Click(ids::cmdOk);
+    EXPECT_EQ(app.Answer("ERROR!", IDOK), "Path not found!");
+    EXPECT_FALSE(Contains(DriveLetters(), "K:"));
+    EXPECT_EQ(SubstLog().size(), 1u) << "only the test's own launch";
+}
+
+TEST_F(Drives, ViewListsTheMappingsAndRestoreReleasesThemAll) {
+    Add(kWork, "E:");
+    Add(kMusic, "L:");
+    app.MenuCommand(ids::mnuView);
+    EXPECT_EQ(app.Answer("View Virtual Drives", IDOK), "This will list all of your Virtual Drives");
+    EXPECT_EQ(app.Answer("Assigned Virtual Drives", IDOK, "view-listing"),
+              "E:\\: => C:\\e2e\\Work Files\r\nL:\\: => C:\\e2e\\Music\r\n");
+    EXPECT_FALSE(FileExists(DataFolder() + "temp"));
+
+    WriteFileBytes(StartupFolder() + "\\subit.bat", "subst E: \"C:\\e2e\\Work Files\"\r\n");
+    WriteFileBytes(StateFilePath(), StateFileBytes(0x08000010));
+    app.MenuCommand(ids::mnuRepair);
+    EXPECT_EQ(app.Answer("Restore MWL", IDOK, "restore-question"),
+              "This will restore MWL to its initial state,\r\ni.e., remove all vitual drives, "
+              "including\r\npermanent virtual drives for Pro users!");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            auto avail = app.ListItems(ids::lstAvail);
+            return Contains(avail, "E:") && Contains(avail, "L:");
+        },
+        30));
+    EXPECT_FALSE(Contains(DriveLetters(), "E:"));
+    EXPECT_FALSE(Contains(DriveLetters(), "L:"));
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000000; }));
+    EXPECT_FALSE(FileExists(StartupFolder() + "\\subit.bat"));
+    MessageBoxInfo box;
+    EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 1)) << "no message: " << box.text;
+}
+
+TEST_F(Drives, ViewWithNoMappingSaysSo) {
+    app.MenuCommand(ids::mnuView);
+    app.Answer("View Virtual Drives", IDOK);
+    EXPECT_EQ(app.Answer("Assigned Virtual Drives", IDOK, "view-empty"),
+              "There are no assigned Virtual Drives");
+}
+
+} // namespace

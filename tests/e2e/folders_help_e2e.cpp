@@ -1,0 +1,80 @@
+// Folder selection, help and the About box on the real program.
+#include "e2e_fixture.h"
+
+namespace {
+
+using Folders = MapwellTest;
+
+TEST_F(Folders, PickingDrivesAndFoldersMovesThePathField) {
+    std::string fixed = Env("E2E_FIXED_LETTER");
+    std::string drive = std::string(1, static_cast<char>(tolower(fixed[0]))) + ":";
+    ASSERT_TRUE(app.SelectDrive(drive));
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == fixed + ":\\"; }))
+        << app.Text(ids::txtPath);
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    EXPECT_EQ(app.Text(ids::txtPath), kWork);
+    MapwellProcess::Screenshot(app.main(), "folder-chosen");
+}
+
+TEST_F(Folders, ALongPathIsShownByItsEnd) {
+    std::string path = "C:\\e2e";
+    for (const char* part : {"\\a-rather-long-folder-name", "\\and-another-long-folder-name",
+                             "\\the-last-folder"}) {
+        path += part;
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    ASSERT_GT(path.size(), 66u);
+    ASSERT_TRUE(app.OpenFolder(path));
+    EXPECT_EQ(app.Text(ids::txtPath), "....." + path.substr(path.size() - 63));
+}
+
+TEST_F(Folders, AHiddenFolderIsReachedByTypingItsName) {
+    CreateDirectoryA("C:\\e2e\\Music\\Secret", nullptr);
+    SetFileAttributesA("C:\\e2e\\Music\\Secret", FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(app.OpenFolder(kMusic));
+    EXPECT_FALSE(Contains(app.ListItems(ids::dirList), "Secret"));
+    PostMessageA(app.control(ids::dirList), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(app.Answer("Hidden Folder Name", IDYES), "Do you want to add a hidden folder?");
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitUntil([&] { return app.FindBox(box) && box.title == "Enter Folder Name"; }));
+    SetDlgItemTextA(box.hwnd, 102, "Secret");
+    MapwellProcess::Screenshot(box.hwnd, "input-box");
+    app.AnswerBox(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == "C:\\e2e\\Music\\Secret"; }))
+        << app.Text(ids::txtPath);
+}
+
+using HelpAbout = MapwellTest;
+
+TEST_F(HelpAbout, AboutShowsTheVersionAndGivesTheFocusBack) {
+    app.MenuCommand(ids::mnuAbout);
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitUntil([&] { return app.FindBox(box); }));
+    EXPECT_EQ(box.title, "About Mapwell - Pro");
+    wchar_t title[64] = {};
+    SendMessageW(GetDlgItem(box.hwnd, 202), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
+    EXPECT_EQ(std::wstring(title), L"Mapwell - Pro\u2122");
+    char version[64] = {};
+    SendMessageA(GetDlgItem(box.hwnd, 203), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(version));
+    EXPECT_STREQ(version, "Version 3.0.2");
+    MapwellProcess::Screenshot(box.hwnd, "about");
+    app.AnswerBox(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }));
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
+}
+
+TEST(VersionResource, ReadsThreeZeroTwo) {
+    std::string exe = Env("MAPWELL_EXE");
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::string data(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, data.data()));
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &len));
+    EXPECT_EQ(info->dwFileVersionMS, 0x00030000u);
+    EXPECT_EQ(info->dwFileVersionLS, 0x00020000u);
+}
+
+} // namespace
