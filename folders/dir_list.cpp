@@ -86,27 +86,25 @@ std::string DirList::Resolve(const std::string& path) {
 void DirList::SetPath(const std::string& path) {
     std::string resolved = Resolve(path);
     if (!path_.empty() && SamePath(resolved, path_)) return;
+    // The new folder is read completely before any of it is shown, so a
+    // failure leaves the list as it was.
+    Load(resolved);
     path_ = resolved;
-    Load();
     listIndex_ = -1;
     Render();
     if (onChange) onChange();
 }
 
-void DirList::Load() {
-    ancestors_.clear();
-    subFolders_.clear();
-    std::string p = path_;
-    while (true) {
-        ancestors_.push_back(p);
-        std::string up = ParentFolder(p);
-        if (up == p) break;
-        p = up;
+void DirList::Load(const std::string& path) {
+    std::vector<std::string> ancestors, subFolders;
+    for (std::string p = path;; p = ParentFolder(p)) {
+        ancestors.push_back(p);
+        if (ParentFolder(p) == p) break;
     }
-    std::reverse(ancestors_.begin(), ancestors_.end());
+    std::reverse(ancestors.begin(), ancestors.end());
 
     std::vector<std::string> names;
-    fs_.Find(JoinPath(path_, "*"), [&](const FoundEntry& e) {
+    fs_.Find(JoinPath(path, "*"), [&](const FoundEntry& e) {
         // Hidden folders are reached only by typing their name.
         if ((e.attrs & attrDirectory) && !(e.attrs & attrHidden) && e.name != "." &&
             e.name != "..")
@@ -115,7 +113,9 @@ void DirList::Load() {
     });
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
-    for (const std::string& n : names) subFolders_.push_back(JoinPath(path_, n));
+    for (const std::string& n : names) subFolders.push_back(JoinPath(path, n));
+    ancestors_ = std::move(ancestors);
+    subFolders_ = std::move(subFolders);
 }
 
 int DirList::LineOfIndex(int index) const {

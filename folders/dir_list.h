@@ -41,7 +41,8 @@ public:
 
 private:
     std::string Resolve(const std::string& path);
-    void Load();
+    // Reads a folder's lines; changes nothing when that fails.
+    void Load(const std::string& path);
     void Render();
 
     FileSystem& fs_;

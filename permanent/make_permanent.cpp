@@ -107,3 +107,14 @@ bool frmMWL_Pro::CanAddPermanentEntry(const std::string& batchFile) {
     }
     return true;
 }
+
+bool frmMWL_Pro::IsAbsent(const std::string& path, int number) {
+    if (number != rtFileNotFound && number != rtPathNotFound) return false;
+    // Only a second look that finds nothing makes "not found" mean absent.
+    try {
+        pf_.files.Attributes(path);
+        return false;
+    } catch (const RtError& e) {
+        return e.number() == rtFileNotFound || e.number() == rtPathNotFound;
+    }
+}

@@ -13,7 +13,7 @@ bool frmMWL_Pro::DropFromBatchFile(const std::string& folder, const std::string&
         content = pf_.files.ReadAll(batch);
     } catch (const RtError& e) {
         // No batch file, or no folder for it: no line to drop.
-        if (e.number() == rtFileNotFound || e.number() == rtPathNotFound) return true;
+        if (IsAbsent(batch, e.number())) return true;
         ReportBatchFailure(batch, e.number());
         return false;
     }

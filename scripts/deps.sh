@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang
-    g++-mingw-w64-x86-64-posix wine xvfb xdotool imagemagick fp-utils nsis
+    g++-mingw-w64-x86-64-posix wine xvfb xdotool imagemagick nsis
+    fp-utils fp-compiler fp-units-misc fpc-source-3.2.2
 )
 missing=()
 for p in "${packages[@]}"; do

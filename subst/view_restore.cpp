@@ -104,12 +104,18 @@ void frmMWL_Pro::mnuRepair_Click() {
                 pf_.files.Remove(Path + "\\subit.bat");
             } catch (const RtError& e) {
                 // No batch file (or no Startup folder at all): nothing to delete.
-                if (e.number() != rtFileNotFound && e.number() != rtPathNotFound) throw;
+                if (!IsAbsent(Path + "\\subit.bat", e.number())) throw;
             }
         }
         WorkingMask = ResetPermanent(pf_.files, StateFilePath, StateRecord);
-    } catch (const std::exception&) {
-        // Restore ends here, as quietly as it ends when it succeeds.
+    } catch (const RtError& e) {
+        // Restore says nothing when it succeeds; so when the permanent
+        // drives could not be cleared it must say so, or they would come
+        // back at the next log-on unannounced.
+        w_.SetMousePointer(kPointerDefault);
+        w_.MsgBox(std::string("Restore could not remove the permanent drives: ") +
+                      RtDescription(e.number()) + ". Error " + std::to_string(e.number()),
+                  mbCritical, kAppTitle);
     }
     w_.SetMousePointer(kPointerDefault);
 }

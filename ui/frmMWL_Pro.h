@@ -113,6 +113,8 @@ private:
     std::string CaptureListing();
     // The capture's lines; none when it cannot be read.
     std::vector<std::string> ReadCapture();
+    // True when a failure with `number` means the file is not there.
+    bool IsAbsent(const std::string& path, int number);
     // An existing file that is neither hidden nor system.
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,

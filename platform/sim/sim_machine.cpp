@@ -35,16 +35,24 @@ std::string LastName(const std::string& path) {
 
 } // namespace
 
+void SimMachine::Tick(const char* op, const std::string& path) {
+    if (++faults.calls != faults.failAt || !faults.error) return;
+    faults.failed = std::string(op) + " " + path;
+    throw RtError(faults.error);
+}
+
 class SimRandomFile : public RandomFile {
 public:
     SimRandomFile(SimMachine& m, std::string key, bool writable)
         : m_(m), key_(std::move(key)), writable_(writable) {}
     std::string ReadAt(uint64_t offset, size_t size) override {
+        m_.Tick("ReadAt", key_);
         const std::string& d = Data();
         if (offset >= d.size()) return "";
         return d.substr(offset, size);
     }
     void WriteAt(uint64_t offset, const std::string& bytes) override {
+        m_.Tick("WriteAt", key_);
         if (!writable_) throw RtError(rtPathFileAccess);
         std::string& d = Data();
         if (d.size() < offset + bytes.size()) d.resize(offset + bytes.size(), '\0');
@@ -232,6 +240,7 @@ std::string SimMachine::Label(char letter) {
 
 void SimMachine::Find(const std::string& pattern,
                       const std::function<bool(const FoundEntry&)>& visit) {
+    Tick("Find", pattern);
     std::string abs = Absolute(pattern);
     CheckDrive(abs);
     size_t cut = abs.find_last_of('\\');
@@ -253,6 +262,7 @@ void SimMachine::Find(const std::string& pattern,
 }
 
 uint32_t SimMachine::Attributes(const std::string& path) {
+    Tick("Attributes", path);
     std::string abs = Absolute(path);
     CheckDrive(abs);
     if (const Node* n = Find(abs)) return n->attrs | (n->dir ? attrDirectory : 0u);
@@ -274,6 +284,7 @@ SimMachine::Node& SimMachine::FileForWrite(const std::string& path) {
 }
 
 std::unique_ptr<RandomFile> SimMachine::OpenRandom(const std::string& path, Mode mode) {
+    Tick("OpenRandom", path);
     if (mode == Mode::ReadWrite) {
         FileForWrite(path);
         return std::make_unique<SimRandomFile>(*this, Key(Absolute(path)), true);
@@ -284,19 +295,23 @@ std::unique_ptr<RandomFile> SimMachine::OpenRandom(const std::string& path, Mode
 }
 
 std::string SimMachine::ReadAll(const std::string& path) {
+    Tick("ReadAll", path);
     if (Attributes(path) & attrDirectory) throw RtError(rtPathFileAccess);
     return Find(Absolute(path))->data;
 }
 
 void SimMachine::Append(const std::string& path, const std::string& bytes) {
+    Tick("Append", path);
     FileForWrite(path).data += bytes;
 }
 
 void SimMachine::WriteNew(const std::string& path, const std::string& bytes) {
+    Tick("WriteNew", path);
     FileForWrite(path).data = bytes;
 }
 
 void SimMachine::Replace(const std::string& source, const std::string& target) {
+    Tick("Replace", target);
     if (Attributes(source) & attrDirectory) throw RtError(rtPathFileAccess);
     Node moved = *Find(Absolute(source));
     Node& t = FileForWrite(target);
@@ -306,12 +321,14 @@ void SimMachine::Replace(const std::string& source, const std::string& target) {
 }
 
 void SimMachine::Remove(const std::string& path) {
+    Tick("Remove", path);
     uint32_t attrs = Attributes(path);
     if (attrs & (attrDirectory | attrReadOnly)) throw RtError(rtPathFileAccess);
     nodes_.erase(Key(Absolute(path)));
 }
 
 void SimMachine::Copy(const std::string& source, const std::string& target) {
+    Tick("Copy", target);
     if (Attributes(source) & attrDirectory) throw RtError(rtPathFileAccess);
     if (Find(Absolute(target))) throw RtError(rtFileAlreadyExists);
     std::string data = Find(Absolute(source))->data;
@@ -319,11 +336,13 @@ void SimMachine::Copy(const std::string& source, const std::string& target) {
 }
 
 void SimMachine::ChangeDrive(char letter) {
+    Tick("ChangeDrive", std::string(1, letter));
     CheckDrive(std::string(1, letter) + ":");
     currentDirectory = DriveCurrentDirectory(letter);
 }
 
 void SimMachine::ChangeDirectory(const std::string& path) {
+    Tick("ChangeDirectory", path);
     std::string abs = Absolute(path);
     if (!(Attributes(abs) & attrDirectory)) throw RtError(rtPathNotFound);
     const Node* n = Find(abs);
@@ -343,6 +362,7 @@ std::string SimMachine::DriveCurrentDirectory(char letter) {
 }
 
 std::unique_ptr<Process> SimMachine::Launch(SimLaunch launch) {
+    Tick("Launch", launch.commandLine + launch.parameters);
     launch.at = now;
     launch.currentDirectory = currentDirectory;
     launches.push_back(launch);

@@ -60,6 +60,16 @@ public:
 
     std::string currentDirectory = "C:\\";
 
+    // --- fault injection ---
+    // Every file operation and every launch counts one call; the call whose
+    // number is failAt fails with run-time error `error` (0: none fails).
+    struct Faults {
+        int failAt = 0;
+        int error = 0;
+        int calls = 0;
+        std::string failed; // what the failing call was, for messages
+    } faults;
+
     // --- processes ---
     std::vector<SimLaunch> launches;
     // Decides what a launch does; returning false means no process started.
@@ -87,6 +97,7 @@ private:
         uint32_t attrs = 0;
         std::string data;
     };
+    void Tick(const char* op, const std::string& path);
     static std::string Key(const std::string& path);
     const Node* Find(const std::string& path) const;
     Node* Find(const std::string& path);

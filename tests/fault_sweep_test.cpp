@@ -1,0 +1,193 @@
+// Every file operation and launch of each command, made to fail in turn with
+// each class of run-time error: the program keeps running, the files are
+// either the old or the new ones, and the user is told what happened.
+#include "fixture.h"
+
+#include <functional>
+
+namespace {
+
+const std::string kStartup =
+    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+const std::string kBatch = kStartup + "\\subit.bat";
+const std::string kOldBatch = "@echo off\r\nsubst Q: \"C:\\Old\"\r\n";
+const int kErrors[] = {53, 68, 70, 71, 75, 76, 57};
+
+// A state file whose record 1 and reserved fields a careless write would spoil.
+std::string Patterned(int32_t mask) {
+    std::string b = StateFileBytes(mask);
+    for (size_t i = 0; i < 1366; ++i) b[i] = static_cast<char>(i * 13 + 7);
+    return b;
+}
+
+int32_t MaskIn(const std::string& b) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[1366 + i]);
+    return static_cast<int32_t>(v);
+}
+
+bool ToldOfAFailure(const App& app, size_t from) {
+    for (size_t i = from; i < app.w.boxes.size(); ++i)
+        if (app.w.boxes[i].flags == mbCritical || app.w.boxes[i].flags == mbExclamation)
+            return true;
+    return false;
+}
+
+struct Scenario {
+    const char* name;
+    std::function<void(App&)> arrange; // before the faults are armed
+    std::function<void(App&)> act;
+    // Checks what the user was told against what happened.
+    std::function<void(App&, size_t firstBox, const std::string& where)> check;
+};
+
+void Prepare(App& app) {
+    app.m.AddFolder("C:\\Work");
+    app.m.AddFolder("C:\\Old");
+    app.m.AddFile(kStateFile, Patterned(0x08010000)); // Q is permanent
+    app.m.AddFile(kBatch, kOldBatch);
+    app.subst.Install(app.m);
+    ASSERT_TRUE(app.Start());
+    app.f.dirList().SetPath("C:\\Work");
+}
+
+
+const Scenario kScenarios[] = {
+    {"Make Permanent",
+     [](App& a) {
+         a.w.avail.Select("X:");
+         a.f.lstAvail_Click();
+     },
+     [](App& a) { a.f.cmdDefault_Click(); },
+     [](App& a, size_t from, const std::string& where) {
+         std::string batch = a.m.FileBytes(kBatch);
+         std::string added = kOldBatch + "subst X: \"C:\\Work\"\r\n";
+         EXPECT_TRUE(batch == kOldBatch || batch == added) << where;
+         bool marked = MaskIn(a.m.FileBytes(kStateFile)) & LetterBit("X");
+         if (batch != added || !marked) {
+             EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
+         }
+         if (!marked) {
+             EXPECT_FALSE(a.f.WorkingMask & LetterBit("X")) << where;
+         }
+     }},
+    {"Remove a permanent drive",
+     [](App& a) {
+         a.subst.Run(a.m, {"subst.exe", "Q:", "C:\\Old"});
+         a.f.RefreshLetterLists();
+         a.w.used.Select("Q:");
+         a.f.lstUsedLtrs_Click();
+         a.w.answers = {idYes};
+     },
+     [](App& a) { a.f.cmdRemove_Click(); },
+     [](App& a, size_t from, const std::string& where) {
+         std::string batch = a.m.FileBytes(kBatch);
+         EXPECT_TRUE(batch == kOldBatch || batch == "@echo off\r\n") << where;
+         if (batch == kOldBatch) {
+             EXPECT_TRUE(a.f.WorkingMask & LetterBit("Q")) << where << ": line kept, still permanent";
+             EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
+         }
+         if ((MaskIn(a.m.FileBytes(kStateFile)) & LetterBit("Q")) && batch != kOldBatch) {
+             EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
+         }
+     }},
+    {"Restore",
+     [](App& a) { a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"}); },
+     [](App& a) { a.f.mnuRepair_Click(); },
+     [](App& a, size_t from, const std::string& where) {
+         bool gone = !a.m.Exists(kBatch);
+         EXPECT_TRUE(gone || a.m.FileBytes(kBatch) == kOldBatch) << where;
+         bool reset = MaskIn(a.m.FileBytes(kStateFile)) == 0x08000000;
+         if (!gone || !reset) {
+             EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
+         }
+     }},
+    {"View", [](App& a) { a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"}); },
+     [](App& a) { a.f.mnuView_Click(); },
+     [](App& a, size_t, const std::string& where) {
+         EXPECT_EQ(a.m.FileBytes(kBatch), kOldBatch) << where;
+         EXPECT_EQ(a.LastBox().title, "Assigned Virtual Drives") << where;
+     }},
+    {"Add", [](App& a) {
+         a.w.avail.Select("E:");
+         a.f.lstAvail_Click();
+     },
+     [](App& a) { a.f.cmdOk_Click(); },
+     [](App& a, size_t, const std::string& where) {
+         bool mapped = a.m.Drive('E').exists;
+         EXPECT_EQ(a.LastBox().text == "Operation Completed!", mapped) << where;
+     }},
+};
+
+TEST(FaultSweep, EveryStepOfEveryCommandFailsSafely) {
+    int points = 0;
+    for (const Scenario& s : kScenarios) {
+        // A first run counts the calls.
+        int calls;
+        {
+            App app;
+            Prepare(app);
+            s.arrange(app);
+            app.m.faults = {};
+            s.act(app);
+            calls = app.m.faults.calls;
+        }
+        ASSERT_GT(calls, 0) << s.name;
+        for (int error : kErrors) {
+            for (int at = 1; at <= calls; ++at) {
+                App app;
+                Prepare(app);
+                s.arrange(app);
+                size_t firstBox = app.w.boxes.size();
+                app.m.faults = {at, error, 0, ""};
+                EXPECT_NO_THROW(s.act(app));
+                app.m.faults.error = 0;
+                std::string where = std::string(s.name) + ": " + app.m.faults.failed + " -> " +
+                                    std::to_string(error);
+                ++points;
+                EXPECT_FALSE(app.w.ended) << where;
+                EXPECT_EQ(app.w.pointer, kPointerDefault) << where;
+                EXPECT_FALSE(app.f.MakingPermanent) << where;
+                std::string state = app.m.FileBytes(kStateFile);
+                EXPECT_EQ(state.size(), 2500u) << where;
+                EXPECT_EQ(state.substr(0, 1366), Patterned(0).substr(0, 1366))
+                    << where << ": record 1 and the reserved fields";
+                s.check(app, firstBox, where);
+                // Still usable: the lists come back whole.
+                app.f.RefreshLetterLists();
+                EXPECT_EQ(app.w.avail.ListCount() + app.w.used.ListCount(), 26) << where;
+            }
+        }
+    }
+    std::cout << "fault points swept: " << points << "\n";
+}
+
+TEST(FaultSweep, StartUpEitherStartsOrShowsError255AloneAndNeverWrites) {
+    int calls;
+    {
+        App app;
+        app.m.AddFile(kStateFile, Patterned(0x08010000));
+        app.Start();
+        calls = app.m.faults.calls;
+    }
+    for (int error : kErrors) {
+        for (int at = 1; at <= calls; ++at) {
+            App app;
+            app.m.AddFile(kStateFile, Patterned(0x08010000));
+            app.m.faults = {at, error, 0, ""};
+            bool shown = false;
+            EXPECT_NO_THROW(shown = app.Start());
+            std::string where = app.m.faults.failed + " -> " + std::to_string(error);
+            if (!shown) {
+                ASSERT_EQ(app.w.boxes.size(), 1u) << where;
+                EXPECT_EQ(app.LastBox().text.substr(0, 35), "There is a missing or corrupt file!");
+            } else {
+                EXPECT_EQ(app.w.caption, "Mapwell - Pro") << where;
+                EXPECT_EQ(app.w.focus, "lstAvail") << where;
+            }
+            EXPECT_EQ(app.m.FileBytes(kStateFile), Patterned(0x08010000)) << where;
+        }
+    }
+}
+
+} // namespace
