@@ -3,19 +3,22 @@
 # second Windows process (build/windows/mapwell_e2e.exe), in a fresh prefix
 # with the subst stand-in and fixture drives, on a virtual display when there
 # is no display. Extra arguments go to the driver (e.g. --gtest_filter=...).
-# Screenshots land in build/screenshots/ as PNG files.
+# Screenshots land in build/screenshots/ as PNG files. E2E_NAME (default e2e)
+# names the prefix, log and screenshot folder, so two runs can go side by side.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 win=build/windows
-prefix=$root/build/e2e-prefix
+name=${E2E_NAME:-e2e}
+prefix=$root/build/$name-prefix
 shots=$root/build/screenshots
+[[ $name == e2e ]] || shots=$root/build/$name-screenshots
 
 # The fixture drives: a network share, a CD-ROM and a second fixed disk.
 scripts/wine-prefix.sh "$prefix" --bin "$win/tools" --state-file \
     --drive 'N:network:C:\fixtures\share' \
     --drive 'R:cdrom:C:\fixtures\cd' \
-    --drive 'F:fixed:C:\fixtures\fixed' >build/e2e-prefix.log
+    --drive 'F:fixed:C:\fixtures\fixed' >"build/$name-prefix.log"
 
 source scripts/xvfb.sh
 source scripts/wine-common.sh
@@ -34,8 +37,8 @@ export E2E_NETWORK_LETTER=N E2E_CDROM_LETTER=R E2E_FIXED_LETTER=F
 export SUBST_STANDIN_LOG='C:\subst-log.txt'
 
 status=0
-run_wine build/e2e.log "$win/mapwell_e2e.exe" "$@" || status=$?
-cat build/e2e.log
+run_wine "build/$name.log" "$win/mapwell_e2e.exe" "$@" || status=$?
+cat "build/$name.log"
 for bmp in "$shots"/*.bmp; do
     [[ -e $bmp ]] || continue
     convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"

@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Builds Mapwell and runs it under Wine in a fresh prefix (build/run-prefix)
-# that holds its data folder and state file and the subst stand-in, so that
-# mapping really works. Without a display it runs on a virtual one, saves a
-# screenshot to build/mapwell.png and ends; with a display it runs until you
-# close it.
+# Builds Mapwell, installs it with its setup program (silently) into a fresh
+# Wine prefix (build/run-prefix) that has the subst stand-in, so that mapping
+# really works, and runs the installed copy; setup makes the data folder and
+# state file. Without a display it runs on a virtual one, saves a screenshot to
+# build/mapwell.png and ends; with a display it runs until you close it.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 scripts/build.sh windows
 prefix=$root/build/run-prefix
-scripts/wine-prefix.sh "$prefix" --bin build/windows/tools --state-file >build/run-prefix.log
+scripts/wine-prefix.sh "$prefix" --bin build/windows/tools >build/run-prefix.log
 
 source scripts/xvfb.sh
 source scripts/wine-common.sh
 export WINEPREFIX=$prefix WINEDEBUG=-all
+version=$(sed -n 's/^project(Mapwell VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+run_wine build/run-install.log "build/windows/Mapwell-$version-Setup.exe" /S ||
+    die "setup failed; see build/run-install.log"
+users=("$prefix"/drive_c/users/*/AppData/Local/Programs/Mapwell/Mapwell.exe)
+[[ ${#users[@]} -eq 1 && -f ${users[0]} ]] || die "setup did not install Mapwell.exe"
+user=${users[0]#"$prefix"/drive_c/users/}
+user=${user%%/*}
 # Mapwell starts in the folder list at the root of the current drive: C:.
 cd "$prefix/drive_c"
-wine "$root/build/windows/Mapwell.exe" </dev/null >"$root/build/run.log" 2>&1 &
+wine "C:\\users\\$user\\AppData\\Local\\Programs\\Mapwell\\Mapwell.exe" </dev/null >"$root/build/run.log" 2>&1 &
 cd "$root"
 
 window=

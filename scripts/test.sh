@@ -1,45 +1,90 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native tests first (the real
-# handlers on a simulated machine), then the Wine bench (the subst stand-in),
-# then the end-to-end tests of the real Mapwell.exe under Wine.
+# Builds everything and runs every test:
+#   1. native tests (the real handlers on a simulated machine), then the same
+#      under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   2. the fuzz targets, each for a bounded time;
+#   3. the Wine bench: the subst stand-in, the setup program;
+#   4. the end-to-end tests of the real Mapwell.exe under Wine, and beside
+#      them, in a prefix of its own, the soak run.
+# Ends with one line "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-scripts/build.sh native windows || exit 1
+scripts/build.sh native sanitize fuzz windows || { echo "0 passed, 1 failed"; exit 1; }
 
+FUZZ_SECONDS=${FUZZ_SECONDS:-20}
 passed=0
 failed=0
-count() { # adds the counts from a GoogleTest log
+
+gtest_counts() { # adds the counts of a GoogleTest log; a log without a summary is a failure
     local p f
-    p=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$1" | grep -Eo '[0-9]+$' | tail -n 1)
-    f=$(grep -Eo '^\[  FAILED  \] [0-9]+ tests?, listed below' "$1" | grep -Eo '[0-9]+' | head -n 1)
+    p=$(grep -aEo '^\[  PASSED  \] [0-9]+' "$1" | grep -Eo '[0-9]+$' | tail -n 1)
+    f=$(grep -aEo '^\[  FAILED  \] [0-9]+ tests?, listed below' "$1" | grep -Eo '[0-9]+' | head -n 1)
     passed=$((passed + ${p:-0}))
     failed=$((failed + ${f:-0}))
+    [[ -n $p || -n $f ]] || failed=$((failed + 1))
 }
 
-echo "== native tests"
-build/native/tests/mapwell_tests >build/native-tests.log 2>&1
-status=$?
-grep -E '^\[  FAILED  \]|Failure|Expected|Which is|^\[==========\]' build/native-tests.log
-count build/native-tests.log
-# A crash leaves no summary: count it as a failure.
-[[ $status -eq 0 ]] || grep -q 'listed below' build/native-tests.log || failed=$((failed + 1))
+script_counts() { # adds the "N passed, N failed" line a script ends with
+    local line
+    line=$(grep -aE '^[0-9]+ passed, [0-9]+ failed' "$1" | tail -n 1)
+    if [[ -z $line ]]; then
+        failed=$((failed + 1))
+        return
+    fi
+    passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+    failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+}
 
-echo "== subst stand-in"
-if tools/subst/test-standin.sh >build/standin-tests.log 2>&1; then
-    passed=$((passed + 1))
-    tail -n 1 build/standin-tests.log
-else
-    failed=$((failed + 1))
-    cat build/standin-tests.log
-fi
+show_failures() {
+    grep -aE '^\[  FAILED  \]|Failure|Expected|Which is|Value of|actual|FAIL|ERROR' "$1" | head -n 60 || true
+}
+
+# The soak run mostly waits on the program's pauses: it goes first, beside the rest.
+echo "== soak run under Wine (in the background)"
+E2E_NAME=soak scripts/e2e.sh --gtest_filter='Soak.*' >build/soak-run.log 2>&1 &
+soak=$!
+
+echo "== native tests"
+build/native/tests/mapwell_tests >build/native-tests.log 2>&1 || show_failures build/native-tests.log
+gtest_counts build/native-tests.log
+grep -a 'fault points swept' build/native-tests.log || true
+
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+build/sanitize/tests/mapwell_tests >build/sanitize-tests.log 2>&1 || show_failures build/sanitize-tests.log
+gtest_counts build/sanitize-tests.log
+
+echo "== fuzzing, ${FUZZ_SECONDS} s per target"
+for target in batch_file remove_entry capture state_file; do
+    mkdir -p "build/fuzz-corpus/$target"
+    log=build/fuzz-$target.log
+    if build/fuzz/fuzz/fuzz_$target -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 \
+        "build/fuzz-corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1; then
+        passed=$((passed + 1))
+        echo "fuzz_$target: $(grep -aEo 'Done [0-9]+ runs' "$log")"
+    else
+        failed=$((failed + 1))
+        tail -n 30 "$log"
+    fi
+done
+
+echo "== subst stand-in under Wine"
+tools/subst/test-standin.sh >build/standin-tests.log 2>&1 || tail -n 30 build/standin-tests.log
+script_counts build/standin-tests.log
+
+echo "== setup program under Wine"
+tests/install/test-install.sh >build/install-tests.log 2>&1 || tail -n 30 build/install-tests.log
+script_counts build/install-tests.log
 
 echo "== end-to-end tests under Wine"
-scripts/e2e.sh >build/e2e-run.log 2>&1
-status=$?
-grep -vE 'Read access denied' build/e2e-run.log | grep -E '^\[ *(OK|FAILED|PASSED|RUN) *\]|Failure|Expected|Which is|actual' || true
-count build/e2e.log
-[[ $status -eq 0 ]] || grep -q 'listed below' build/e2e.log || failed=$((failed + 1))
+scripts/e2e.sh --gtest_filter='-Soak.*' >build/e2e-run.log 2>&1 || show_failures build/e2e.log
+grep -aE '^\[ +(OK|FAILED) +\]' build/e2e.log || true
+gtest_counts build/e2e.log
+
+echo "== soak run"
+wait "$soak"
+grep -aE '^soak:|^\[ +(OK|FAILED) +\]' build/soak.log || show_failures build/soak.log
+[[ -f build/soak.log ]] && gtest_counts build/soak.log || failed=$((failed + 1))
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

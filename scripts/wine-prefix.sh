@@ -91,6 +91,9 @@ cp "$bin/subst.exe" "$bin/winedrive.exe" "$system32/"
     echo
     echo '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]'
     echo '"Decorated"="N"'
+    # Without a window manager, hiding a managed window makes Wine wait two
+    # seconds for a state change that never comes; unmanaged windows close at once.
+    echo '"Managed"="N"'
     if [[ -n $version ]]; then
         echo
         echo '[HKEY_CURRENT_USER\Software\Wine]'
@@ -101,7 +104,7 @@ run_wine "$log/reg" reg import 'C:\bench-settings.reg' ||
     die "registry import failed: $(cat "$log/reg")"
 rm "$prefix/drive_c/bench-settings.reg"
 echo "installed subst.exe stand-in (DllOverrides subst.exe=native) and winedrive.exe" \
-    "in C:\\windows\\system32; X11 Driver Decorated=N"
+    "in C:\\windows\\system32; X11 Driver Decorated=N, Managed=N"
 [[ -z $version ]] || echo "Windows version set to $version"
 
 # Proves the override took: Wine's own stub would leave no log line.

@@ -179,8 +179,7 @@ void MapwellProcess::PressKey(HWND target, UINT vk) {
 }
 
 void MapwellProcess::AnswerBox(const MessageBoxInfo& box, int buttonId) {
-    PostMessageA(box.hwnd, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, buttonId)));
+    PostMessageA(GetDlgItem(box.hwnd, buttonId), BM_CLICK, 0, 0);
 }
 
 void MapwellProcess::Screenshot(HWND window, const std::string& name) {

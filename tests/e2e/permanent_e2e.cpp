@@ -14,9 +14,8 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
               "Save \"E:\\\" as:  \"C:\\e2e\\Work Files\"\r\npermanently?");
     EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
     std::string batch = StartupFolder() + "\\subit.bat";
-    EXPECT_TRUE(WaitUntil([&] { return FileExists(batch); }));
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
     EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
-    EXPECT_EQ(StoredMask(), 0x08000010);
     EXPECT_TRUE(Contains(DriveLetters(), "E:"));
 
     // As at the next log-on: the mapping is gone, the batch file brings it back.
@@ -38,8 +37,8 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
     EXPECT_EQ(again.Answer("Done!", IDOK), "Operation Completed!");
     EXPECT_FALSE(FileExists(batch)) << "its only line was dropped";
     EXPECT_EQ(StoredMask(), 0x08000000);
+    EXPECT_TRUE(WaitUntil([&] { return Contains(again.ListItems(ids::lstAvail), "E:"); }));
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
-    EXPECT_TRUE(Contains(again.ListItems(ids::lstAvail), "E:"));
 }
 
 TEST_F(Permanent, TheSameLetterTwiceIsRefused) {
@@ -50,6 +49,7 @@ TEST_F(Permanent, TheSameLetterTwiceIsRefused) {
     app.Answer("Done!", IDOK);
     EXPECT_EQ(app.Answer("ERROR!", IDOK, "error-1"),
               "This Letter, \"X\", is already assigned to a Folder!");
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
     EXPECT_EQ(ReadFileBytes(StartupFolder() + "\\subit.bat"), "subst X: \"C:\\Old\"\r\n");
     EXPECT_EQ(StoredMask(), 0x08000000);
 }
