@@ -11,7 +11,9 @@ constexpr int kOuterHeightTwips = 5790;
 // many times in all, then skipped, so start-up always finishes.
 constexpr int kStartupAttempts = 3;
 
-bool SkipsStep(int number) { return IsFileSystemError(number) || number == 69; }
+bool SkipsStep(int number) {
+    return IsFileSystemError(number) || number == 69;
+}
 
 } // namespace
 
@@ -85,6 +87,10 @@ void frmMWL_Pro::Form_Activate() {
     w_.lstAvail().SetFocus();
 }
 
-void frmMWL_Pro::cmdCancel_Click() { w_.EndProgram(); }
+void frmMWL_Pro::cmdCancel_Click() {
+    w_.EndProgram();
+}
 
-void frmMWL_Pro::mnuFileExit_Click() { cmdCancel_Click(); }
+void frmMWL_Pro::mnuFileExit_Click() {
+    cmdCancel_Click();
+}

@@ -70,8 +70,10 @@ bool frmMWL_Pro::ScanDriveLetters(const std::string& letter) {
     }
 
     if (kind == DriveKind::CdRom && OSFamily == "W95") {
-        if (CDCount < CDLtrs.size()) CDLtrs[CDCount] = letter[0];
-        else ReportClassifyFailure(rtSubscriptOutOfRange);
+        if (CDCount < CDLtrs.size())
+            CDLtrs[CDCount] = letter[0];
+        else
+            ReportClassifyFailure(rtSubscriptOutOfRange);
         ++CDCount;
     }
     listUsed(letter);
@@ -86,6 +88,10 @@ bool frmMWL_Pro::IsNetworkPath() {
     return true;
 }
 
-void frmMWL_Pro::lstAvail_Click() { Ltr = w_.lstAvail().Text().substr(0, 1); }
+void frmMWL_Pro::lstAvail_Click() {
+    Ltr = w_.lstAvail().Text().substr(0, 1);
+}
 
-void frmMWL_Pro::lstUsedLtrs_Click() { Ltr = w_.lstUsedLtrs().Text().substr(0, 1); }
+void frmMWL_Pro::lstUsedLtrs_Click() {
+    Ltr = w_.lstUsedLtrs().Text().substr(0, 1);
+}

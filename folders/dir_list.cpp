@@ -32,8 +32,10 @@ std::string Canonical(const std::string& absolute) {
     };
     for (size_t i = 2; i < absolute.size(); ++i) {
         char c = absolute[i];
-        if (c == '\\' || c == '/') flush();
-        else part += c;
+        if (c == '\\' || c == '/')
+            flush();
+        else
+            part += c;
     }
     flush();
     std::string out = root;
@@ -43,7 +45,9 @@ std::string Canonical(const std::string& absolute) {
 
 } // namespace
 
-bool SamePath(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+bool SamePath(const std::string& a, const std::string& b) {
+    return Upper(a) == Upper(b);
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '\\') return folder + name;
@@ -62,9 +66,12 @@ std::string DirList::Resolve(const std::string& path) {
     std::string absolute;
     if (path.empty()) throw RtError(rtPathNotFound);
     if (IsDriveSpec(path)) {
-        if (path.size() == 2) absolute = fs_.DriveCurrentDirectory(path[0]);
-        else if (path[2] == '\\' || path[2] == '/') absolute = path;
-        else absolute = JoinPath(fs_.DriveCurrentDirectory(path[0]), path.substr(2));
+        if (path.size() == 2)
+            absolute = fs_.DriveCurrentDirectory(path[0]);
+        else if (path[2] == '\\' || path[2] == '/')
+            absolute = path;
+        else
+            absolute = JoinPath(fs_.DriveCurrentDirectory(path[0]), path.substr(2));
     } else if (path[0] == '\\' || path[0] == '/') {
         std::string base = path_.empty() ? fs_.CurrentDirectory() : path_;
         absolute = base.substr(0, 2) + path;
@@ -106,8 +113,7 @@ void DirList::Load(const std::string& path) {
     std::vector<std::string> names;
     fs_.Find(JoinPath(path, "*"), [&](const FoundEntry& e) {
         // Hidden folders are reached only by typing their name.
-        if ((e.attrs & attrDirectory) && !(e.attrs & attrHidden) && e.name != "." &&
-            e.name != "..")
+        if ((e.attrs & attrDirectory) && !(e.attrs & attrHidden) && e.name != "." && e.name != "..")
             names.push_back(e.name);
         return true;
     });

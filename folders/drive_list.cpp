@@ -9,16 +9,24 @@ namespace {
 
 DriveIcon IconOf(DriveKind kind) {
     switch (kind) {
-    case DriveKind::Removable: return DriveIcon::Removable;
-    case DriveKind::Fixed: return DriveIcon::Fixed;
-    case DriveKind::Network: return DriveIcon::Network;
-    case DriveKind::CdRom: return DriveIcon::CdRom;
-    case DriveKind::RamDisk: return DriveIcon::RamDisk;
-    default: return DriveIcon::Unknown;
+    case DriveKind::Removable:
+        return DriveIcon::Removable;
+    case DriveKind::Fixed:
+        return DriveIcon::Fixed;
+    case DriveKind::Network:
+        return DriveIcon::Network;
+    case DriveKind::CdRom:
+        return DriveIcon::CdRom;
+    case DriveKind::RamDisk:
+        return DriveIcon::RamDisk;
+    default:
+        return DriveIcon::Unknown;
     }
 }
 
-char LowerLetter(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char LowerLetter(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 } // namespace
 

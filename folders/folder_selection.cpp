@@ -91,14 +91,18 @@ void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) 
     dirList_Change();
 }
 
-void frmMWL_Pro::dirList_Click(int line) { dirList_.SetListIndex(dirList_.IndexOfLine(line)); }
+void frmMWL_Pro::dirList_Click(int line) {
+    dirList_.SetListIndex(dirList_.IndexOfLine(line));
+}
 
 void frmMWL_Pro::dirList_DblClick(int line) {
     dirList_Click(line);
     dirList_KeyPress(13);
 }
 
-void frmMWL_Pro::DrvList_Select(int line) { drvList_.Select(line); }
+void frmMWL_Pro::DrvList_Select(int line) {
+    drvList_.Select(line);
+}
 
 void frmMWL_Pro::ReportFolderFailure(const std::string& folder, int number) {
     w_.MsgBox("The folder " + folder + " cannot be opened:\r\n" + RtDescription(number) + ".",

@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <string>
 
-#define FUZZ_CHECK(cond)                                                                          \
-    do {                                                                                          \
-        if (!(cond)) {                                                                            \
-            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #cond);                       \
-            std::abort();                                                                         \
-        }                                                                                         \
+#define FUZZ_CHECK(cond)                                                                           \
+    do {                                                                                           \
+        if (!(cond)) {                                                                             \
+            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #cond);                        \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 inline const std::string kFuzzData = "C:\\Users\\me\\AppData\\Roaming\\Quillon Software\\Mapwell\\";

@@ -14,9 +14,9 @@ bool LineBelongsTo(const std::string& line, char letter, bool substLinesOnly);
 std::string BatchLine(const std::string& letter, const std::string& argument);
 
 struct FilteredBatch {
-    std::string text;    // the kept lines, each ended by CR LF
-    size_t lines = 0;    // lines read
-    size_t dropped = 0;  // lines dropped
+    std::string text;   // the kept lines, each ended by CR LF
+    size_t lines = 0;   // lines read
+    size_t dropped = 0; // lines dropped
 };
 
 // The batch file without the letter's lines.

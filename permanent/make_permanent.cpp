@@ -43,8 +43,8 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
 
-        std::string question = head + "\r\n\r\nSave " + Quote + Ltr + ":\\" + Quote + " as:  " +
-                               Path + "\r\npermanently?";
+        std::string question = head + "\r\n\r\nSave " + Quote + Ltr + ":\\" + Quote +
+                               " as:  " + Path + "\r\npermanently?";
         if (w_.MsgBox(question, mbOkCancel, "Make Permanent?") != idOk) return;
 
         MakingPermanent = true;

@@ -67,8 +67,8 @@ void frmMWL_Pro::RemovePermanentEntry() {
         try {
             StoreWorkingMask(pf_.files, StateFilePath, WorkingMask, StateRecord);
         } catch (const RtError& e) {
-            w_.MsgBox("The state file " + StateFilePath + " could not be written: " +
-                          RtDescription(e.number()) + ".",
+            w_.MsgBox("The state file " + StateFilePath +
+                          " could not be written: " + RtDescription(e.number()) + ".",
                       mbExclamation, kAppTitle);
         }
     }

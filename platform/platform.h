@@ -149,9 +149,9 @@ public:
     virtual std::unique_ptr<Process> Shell(const std::string& commandLine) = 0;
     // ShellExecuteExA; null when nothing was started.
     virtual std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
-                                                  const std::string& file,
-                                                  const std::string& parameters,
-                                                  const std::string& directory, int show) = 0;
+                                               const std::string& file,
+                                               const std::string& parameters,
+                                               const std::string& directory, int show) = 0;
 };
 
 // --- clock ------------------------------------------------------------------

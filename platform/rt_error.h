@@ -33,4 +33,6 @@ private:
 const char* RtDescription(int number);
 
 // 68 to 71, 75 and 76: the file-system failures several handlers treat alike.
-inline bool IsFileSystemError(int n) { return (n >= 68 && n <= 71) || n == 75 || n == 76; }
+inline bool IsFileSystemError(int n) {
+    return (n >= 68 && n <= 71) || n == 75 || n == 76;
+}

@@ -30,4 +30,6 @@ void frmMWL_Pro::cmdRemove_Click() {
     Path = saved;
 }
 
-void frmMWL_Pro::lstUsedLtrs_DblClick() { cmdRemove_Click(); }
+void frmMWL_Pro::lstUsedLtrs_DblClick() {
+    cmdRemove_Click();
+}

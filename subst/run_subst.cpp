@@ -22,7 +22,9 @@ bool IsDriveRoot(const std::string& path) {
            path[1] == ':' && path[2] == '\\';
 }
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char Upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 } // namespace
 
@@ -60,7 +62,9 @@ void frmMWL_Pro::cmdOk_Click() {
     RunSubst();
 }
 
-void frmMWL_Pro::lstAvail_DblClick() { cmdOk_Click(); }
+void frmMWL_Pro::lstAvail_DblClick() {
+    cmdOk_Click();
+}
 
 void frmMWL_Pro::RunSubst() {
     w_.SetMousePointer(kPointerHourglass);

@@ -16,9 +16,11 @@ TEST(ErrorMessages, EveryCodeTextTitleAndFlags) {
         {4, "ERROR!", "No Path selected!"},
         {5, "ERROR!", "Path not found!"},
         {6, "ERROR!", "This Letter, \"e\", is in use!"},
-        {10, "Wrong Operating System", "CD ROM drives are not supported for the Windows 98 family!"},
+        {10, "Wrong Operating System",
+         "CD ROM drives are not supported for the Windows 98 family!"},
         {11, "ERROR!",
-         "An unknown error occured, try your operation again!\r\nIf the problem persists let us know."},
+         "An unknown error occured, try your operation again!\r\nIf the problem persists let us "
+         "know."},
         {12, "ERROR!", "MWL does not work with network drives!"},
     };
     App app;

@@ -51,7 +51,6 @@ void Prepare(App& app) {
     app.f.dirList().SetPath("C:\\Work");
 }
 
-
 const Scenario kScenarios[] = {
     {"Make Permanent",
      [](App& a) {
@@ -84,7 +83,8 @@ const Scenario kScenarios[] = {
          std::string batch = a.m.FileBytes(kBatch);
          EXPECT_TRUE(batch == kOldBatch || batch == "@echo off\r\n") << where;
          if (batch == kOldBatch) {
-             EXPECT_TRUE(a.f.WorkingMask & LetterBit("Q")) << where << ": line kept, still permanent";
+             EXPECT_TRUE(a.f.WorkingMask & LetterBit("Q"))
+                 << where << ": line kept, still permanent";
              EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
          }
          if ((MaskIn(a.m.FileBytes(kStateFile)) & LetterBit("Q")) && batch != kOldBatch) {
@@ -92,7 +92,9 @@ const Scenario kScenarios[] = {
          }
      }},
     {"Restore",
-     [](App& a) { a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"}); },
+     [](App& a) {
+         a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"});
+     },
      [](App& a) { a.f.mnuRepair_Click(); },
      [](App& a, size_t from, const std::string& where) {
          bool gone = !a.m.Exists(kBatch);
@@ -102,13 +104,17 @@ const Scenario kScenarios[] = {
              EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
          }
      }},
-    {"View", [](App& a) { a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"}); },
+    {"View",
+     [](App& a) {
+         a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"});
+     },
      [](App& a) { a.f.mnuView_Click(); },
      [](App& a, size_t, const std::string& where) {
          EXPECT_EQ(a.m.FileBytes(kBatch), kOldBatch) << where;
          EXPECT_EQ(a.LastBox().title, "Assigned Virtual Drives") << where;
      }},
-    {"Add", [](App& a) {
+    {"Add",
+     [](App& a) {
          a.w.avail.Select("E:");
          a.f.lstAvail_Click();
      },

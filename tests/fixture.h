@@ -1,8 +1,8 @@
 // A Mapwell on a simulated machine, ready to be started.
 #pragma once
 
-#include "platform/sim/sim_machine.h"
 #include "platform/rt_error.h"
+#include "platform/sim/sim_machine.h"
 #include "platform/sim/sim_window.h"
 #include "sim_subst.h"
 #include "ui/frmMWL_Pro.h"
@@ -11,7 +11,8 @@
 
 #include <string>
 
-inline const std::string kDataFolder = "C:\\Users\\me\\AppData\\Roaming\\Quillon Software\\Mapwell\\";
+inline const std::string kDataFolder =
+    "C:\\Users\\me\\AppData\\Roaming\\Quillon Software\\Mapwell\\";
 inline const std::string kStateFile = kDataFolder + "himem32.mwl";
 
 // A state file as installation writes it, with `mask` in record 2.

@@ -20,10 +20,9 @@ struct Folders : ::testing::Test {
 };
 
 TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
-    EXPECT_EQ(app.w.folders.lines, (std::vector<FolderLine>{{"C:\\", 0, true},
-                                                            {"Data", 1, true},
-                                                            {"Alpha", 2, false},
-                                                            {"Beta", 2, false}}));
+    EXPECT_EQ(app.w.folders.lines,
+              (std::vector<FolderLine>{
+                  {"C:\\", 0, true}, {"Data", 1, true}, {"Alpha", 2, false}, {"Beta", 2, false}}));
     EXPECT_EQ(app.w.folders.highlight, 1) << "the current folder";
     EXPECT_EQ(app.f.dirList().List(-1), "C:\\Data");
     EXPECT_EQ(app.f.dirList().List(-2), "C:\\");
@@ -176,9 +175,9 @@ TEST_F(Folders, PickingADriveShowsItsCurrentFolderAsTheSystemKeepsIt) {
 TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
     // Each either opens an existing folder inside C:\Data or takes the
     // "Path not found!" route; the repeated box is then cancelled.
-    const std::string names[] = {".", "..", "..\\Other", "a/b", "C:\\Other", ":", "*", "?",
-                                 "\"", "<", ">", "|", "Secret ", "Secret.",
-                                 std::string(250, 'x')};
+    const std::string names[] = {".", "..", "..\\Other", "a/b",     "C:\\Other",
+                                 ":", "*",  "?",         "\"",      "<",
+                                 ">", "|",  "Secret ",   "Secret.", std::string(250, 'x')};
     for (const std::string& name : names) {
         app.f.Hidden = false;
         app.f.dirList().SetPath("C:\\Data");

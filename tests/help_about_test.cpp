@@ -13,7 +13,7 @@ TEST(Help, EachMenuCommandOpensItsTopicBesideTheProgram) {
     app.w.avail.Select("K:");
     app.f.lstAvail_Click();
     auto avail = app.w.avail.items;
-    const int commands[] = {ids::MnuHelpIntro, ids::mnuHelpCreate, ids::mnuHelpCD, ids::mnuHelpKB,
+    const int commands[] = {ids::MnuHelpIntro, ids::mnuHelpCreate, ids::mnuHelpCD,  ids::mnuHelpKB,
                             ids::mnuHelpPerm,  ids::mnuHelpRemove, ids::mnuHelpMisc};
     for (int id : commands) EXPECT_TRUE(RunMenuCommand(app.f, id));
     std::vector<uint32_t> topics;

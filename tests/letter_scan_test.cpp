@@ -10,7 +10,7 @@ std::vector<std::string> Letters(const std::string& from, const std::string& to)
 
 TEST(LetterLists, EachLetterOnceInOrderWithNetworkInLowerCase) {
     App app;
-    app.m.AddDrive('D', DriveKind::CdRom, false);   // empty CD-ROM drive
+    app.m.AddDrive('D', DriveKind::CdRom, false); // empty CD-ROM drive
     app.m.AddDrive('E', DriveKind::Removable, true);
     app.m.AddDrive('Z', DriveKind::Network);
     ASSERT_TRUE(app.Start());

@@ -91,8 +91,8 @@ TEST(PermanentFamilies, UserLinesBlockTheLetterOnNTButOnlySubstLinesElsewhere) {
         bool blocks;
     };
     const Case cases[] = {
-        {{2, 10, 0}, "@echo X is mine", true},  {{2, 6, 1}, "@echo X is mine", false},
-        {{1, 4, 10}, "@echo X is mine", false}, {{2, 6, 1}, "SUBST x: \"C:\\Old\"", true},
+        {{2, 10, 0}, "@echo X is mine", true},      {{2, 6, 1}, "@echo X is mine", false},
+        {{1, 4, 10}, "@echo X is mine", false},     {{2, 6, 1}, "SUBST x: \"C:\\Old\"", true},
         {{1, 4, 90}, "Subst X: \"C:\\Old\"", true}, {{2, 10, 0}, "short", false},
     };
     for (const Case& c : cases) {
@@ -148,9 +148,9 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
         std::string folder, line;
     };
     const Case cases[] = {
-        {"C:\\", "subst R: C:\\\r\n"},                          // a root, unquoted
-        {"C:\\100% Done", "subst S: \"C:\\100%% Done\"\r\n"},   // % doubled
-        {"C:\\Caf\xE9", "subst T: \"C:\\Caf\x82\"\r\n"},        // in the OEM code page
+        {"C:\\", "subst R: C:\\\r\n"},                        // a root, unquoted
+        {"C:\\100% Done", "subst S: \"C:\\100%% Done\"\r\n"}, // % doubled
+        {"C:\\Caf\xE9", "subst T: \"C:\\Caf\x82\"\r\n"},      // in the OEM code page
     };
     for (const Case& c : cases) {
         app.m.Delete(kBatch);
@@ -183,7 +183,8 @@ TEST_F(Permanent, UnknownFamilyHidesTheButtonAndReportsError2) {
     Choose("C:\\Work Files", "X:");
     app.f.cmdDefault_Click();
     EXPECT_FALSE(app.w.makePermanent.visible);
-    EXPECT_EQ(Texts().back(), "This feature is not supported at this\r\ntime on your Operating System.");
+    EXPECT_EQ(Texts().back(),
+              "This feature is not supported at this\r\ntime on your Operating System.");
     EXPECT_FALSE(app.m.Exists(kBatch));
     EXPECT_FALSE(app.f.MakingPermanent);
 }
@@ -269,8 +270,9 @@ TEST_F(Remove, PermanentDriveAsksYesNoOrCancel) {
         EXPECT_EQ(app.w.boxes[0].title, "Mapwell");
         EXPECT_EQ(app.m.launches.size(), answer == idCancel ? 0u : 1u);
         bool dropped = answer == idYes;
-        EXPECT_EQ(app.m.FileBytes(kBatch), dropped ? "subst F: \"C:\\F\"\r\n"
-                                                   : "subst E: \"C:\\Work Files\"\r\nsubst F: \"C:\\F\"\r\n");
+        EXPECT_EQ(app.m.FileBytes(kBatch),
+                  dropped ? "subst F: \"C:\\F\"\r\n"
+                          : "subst E: \"C:\\Work Files\"\r\nsubst F: \"C:\\F\"\r\n");
         EXPECT_EQ(app.f.WorkingMask, dropped ? 0x08000020 : 0x08000030);
         if (answer == idYes) {
             EXPECT_EQ(StoredMask(), 0x08000020);

@@ -23,12 +23,16 @@ inline std::vector<std::string> CrtArgs(const std::string& line) {
             while (i < line.size() && line[i] == '\\') ++slashes, ++i;
             if (i < line.size() && line[i] == '"') {
                 arg.append(slashes / 2, '\\');
-                if (slashes % 2) arg += '"';
-                else quoted = !quoted;
+                if (slashes % 2)
+                    arg += '"';
+                else
+                    quoted = !quoted;
             } else {
                 arg.append(slashes, '\\');
-                if (i < line.size()) arg += line[i];
-                else break;
+                if (i < line.size())
+                    arg += line[i];
+                else
+                    break;
             }
         }
         args.push_back(arg);

@@ -1,7 +1,7 @@
 #include "app/os_family.h"
 #include "fixture.h"
-#include "ui/layout.h"
 #include "ui/control_ids.h"
+#include "ui/layout.h"
 
 namespace {
 

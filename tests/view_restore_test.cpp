@@ -141,7 +141,8 @@ TEST_F(Listing, RestoreHandsOnlyDriveLettersToTheInterpreter) {
     app.subst.writesCapture = false;
     app.m.onLaunch = [&](SimLaunch& l) {
         if (l.parameters == " /C subst.exe > temp")
-            app.m.AddFile(kDataFolder + "temp", "\r\n&del *\r\n1:\\: => x\r\nG:\\: => C:\\Work\r\n");
+            app.m.AddFile(kDataFolder + "temp",
+                          "\r\n&del *\r\n1:\\: => x\r\nG:\\: => C:\\Work\r\n");
         return true;
     };
     app.f.mnuRepair_Click();

@@ -119,8 +119,8 @@ private:
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,
     // when the file could not be changed.
-    bool DropFromBatchFile(const std::string& folder, const std::string& name,
-                           bool substLinesOnly, bool deleteWhenEmptied);
+    bool DropFromBatchFile(const std::string& folder, const std::string& name, bool substLinesOnly,
+                           bool deleteWhenEmptied);
     void ReportBatchFailure(const std::string& batch, int number);
     // The folder as the subst command line and the batch line carry it.
     std::string SubstArgument(const std::string& folder) const;

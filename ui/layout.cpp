@@ -11,10 +11,10 @@ using F = ControlFont;
 constexpr ControlDef kControls[] = {
     // id, name, kind, caption, tool tip, left, top, width, height, tab, font, info background
     {ids::lstAvail, "lstAvail", K::ListBox, "", nullptr, 6480, 0, 375, 4860, 0, F::SansBold, true},
-    {ids::txtPath, "txtPath", K::TextBox, "", " Selected Path", 720, 1080, 5535, 285, 1,
-     F::Default, false},
-    {ids::DrvList, "DrvList", K::DriveList, "", " Drive List", 2040, 1560, 4215, 315, 2,
-     F::Default, false},
+    {ids::txtPath, "txtPath", K::TextBox, "", " Selected Path", 720, 1080, 5535, 285, 1, F::Default,
+     false},
+    {ids::DrvList, "DrvList", K::DriveList, "", " Drive List", 2040, 1560, 4215, 315, 2, F::Default,
+     false},
     {ids::dirList, "dirList", K::FolderList, "", " Folder List", 2040, 2040, 4215, 2790, 3,
      F::Default, false},
     {ids::cmdOk, "cmdOk", K::Button, "&Add Virtual Drive", " Create virtual drive. ", 720, 1560,
@@ -32,8 +32,8 @@ constexpr ControlDef kControls[] = {
      false},
     {ids::Label1, "Label1", K::LabelRight, "Available Virtual Drive Letters", nullptr, 4800, 0,
      1575, 495, 10, F::Sans, false},
-    {ids::Label2, "Label2", K::Label, "Full path: (C:\\FolderName\\SubFolder)", nullptr, 1080,
-     720, 3375, 255, 11, F::Sans, false},
+    {ids::Label2, "Label2", K::Label, "Full path: (C:\\FolderName\\SubFolder)", nullptr, 1080, 720,
+     3375, 255, 11, F::Sans, false},
 };
 
 // id, level, name, caption, shortcut, handler, help topic
@@ -74,8 +74,12 @@ constexpr EventDef kEvents[] = {
 
 } // namespace
 
-std::span<const ControlDef> MainControls() { return kControls; }
-std::span<const MenuDef> MainMenu() { return kMenu; }
+std::span<const ControlDef> MainControls() {
+    return kControls;
+}
+std::span<const MenuDef> MainMenu() {
+    return kMenu;
+}
 
 bool RunMenuCommand(frmMWL_Pro& form, int id) {
     for (const MenuDef& m : kMenu) {
@@ -90,8 +94,10 @@ bool RunMenuCommand(frmMWL_Pro& form, int id) {
 void RunControlEvent(frmMWL_Pro& form, int id, ControlEvent event, int line) {
     // The two browsing lists tell which line; the logic maps it to its entry.
     if (id == ids::dirList) {
-        if (event == ControlEvent::Click) form.dirList_Click(line);
-        else form.dirList_DblClick(line);
+        if (event == ControlEvent::Click)
+            form.dirList_Click(line);
+        else
+            form.dirList_DblClick(line);
         return;
     }
     if (id == ids::DrvList) {

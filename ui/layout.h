@@ -19,7 +19,7 @@ struct ControlDef {
     const char* name;
     ControlKind kind;
     const char* caption;
-    const char* toolTip; // nullptr: none
+    const char* toolTip;          // nullptr: none
     int left, top, width, height; // twips, within the client area
     int tabIndex;
     ControlFont font;
@@ -29,8 +29,8 @@ struct ControlDef {
 using Handler = void (frmMWL_Pro::*)();
 
 struct MenuDef {
-    int id;       // 0 for a separator, or for a drop-down menu
-    int level;    // 0: on the menu bar, 1: in the drop-down above it
+    int id;    // 0 for a separator, or for a drop-down menu
+    int level; // 0: on the menu bar, 1: in the drop-down above it
     const char* name;
     const char* caption;
     const char* shortcut; // nullptr: none

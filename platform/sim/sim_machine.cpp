@@ -90,8 +90,7 @@ private:
     double endAt_;
 };
 
-SimMachine::SimMachine()
-    : platform_{*this, *this, *this, *this, *this, *this, *this} {
+SimMachine::SimMachine() : platform_{*this, *this, *this, *this, *this, *this, *this} {
     AddDrive('C', DriveKind::Fixed, true, "System");
     AddFolder("C:\\Windows\\system32");
 }
@@ -130,9 +129,9 @@ void SimMachine::AddFolder(const std::string& path, uint32_t attrs) {
     std::string key = Key(path);
     std::string parent = ParentKey(key);
     if (!parent.empty() && !nodes_.count(parent)) AddFolder(path.substr(0, parent.size()));
-    nodes_[key] = Node{path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1)
-                                                             : path,
-                       true, attrs, ""};
+    nodes_[key] =
+        Node{path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path, true,
+             attrs, ""};
 }
 
 void SimMachine::AddFile(const std::string& path, const std::string& bytes, uint32_t attrs) {
@@ -141,7 +140,9 @@ void SimMachine::AddFile(const std::string& path, const std::string& bytes, uint
     nodes_[Key(path)] = Node{path, false, attrs, bytes};
 }
 
-bool SimMachine::Exists(const std::string& path) const { return Find(Absolute(path)) != nullptr; }
+bool SimMachine::Exists(const std::string& path) const {
+    return Find(Absolute(path)) != nullptr;
+}
 
 std::string SimMachine::FileBytes(const std::string& path) const {
     const Node* n = Find(Absolute(path));
@@ -152,7 +153,9 @@ void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
     if (Node* n = Find(Absolute(path))) n->attrs = attrs;
 }
 
-void SimMachine::Delete(const std::string& path) { nodes_.erase(Key(Absolute(path))); }
+void SimMachine::Delete(const std::string& path) {
+    nodes_.erase(Key(Absolute(path)));
+}
 
 const SimMachine::Node* SimMachine::Find(const std::string& path) const {
     auto it = nodes_.find(Key(path));
@@ -378,9 +381,9 @@ std::unique_ptr<Process> SimMachine::Shell(const std::string& commandLine) {
 }
 
 std::unique_ptr<Process> SimMachine::ShellExec(WindowHandle owner, const std::string& verb,
-                                                  const std::string& file,
-                                                  const std::string& parameters,
-                                                  const std::string& directory, int show) {
+                                               const std::string& file,
+                                               const std::string& parameters,
+                                               const std::string& directory, int show) {
     SimLaunch l;
     l.shellExecute = true;
     l.owner = owner;

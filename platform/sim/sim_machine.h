@@ -27,8 +27,8 @@ struct SimLaunch {
     WindowHandle owner = nullptr;
     std::string verb, file, parameters, directory;
     int show = -1;
-    double at = 0;                 // clock time of the launch
-    std::string currentDirectory;  // the process's current directory then
+    double at = 0;                // clock time of the launch
+    std::string currentDirectory; // the process's current directory then
 };
 
 class SimMachine : OsInfo, ShellFolders, Drives, FileSystem, Processes, Clock, Help {
@@ -135,8 +135,8 @@ private:
     // Processes
     std::unique_ptr<Process> Shell(const std::string& commandLine) override;
     std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
-                                          const std::string& file, const std::string& parameters,
-                                          const std::string& directory, int show) override;
+                                       const std::string& file, const std::string& parameters,
+                                       const std::string& directory, int show) override;
     std::unique_ptr<Process> Launch(SimLaunch launch);
     // Clock
     double Seconds() override { return now; }

@@ -1,6 +1,8 @@
 #include "platform/sim/sim_window.h"
 
-void SimListBox::SetFocus() { w_.focus = name_; }
+void SimListBox::SetFocus() {
+    w_.focus = name_;
+}
 
 bool SimListBox::Select(const std::string& text) {
     for (size_t i = 0; i < items.size(); ++i) {
@@ -12,9 +14,13 @@ bool SimListBox::Select(const std::string& text) {
     return false;
 }
 
-void SimButton::SetFocus() { w_.focus = name_; }
+void SimButton::SetFocus() {
+    w_.focus = name_;
+}
 
-void SimFolderList::SetFocus() { w_.focus = "dirList"; }
+void SimFolderList::SetFocus() {
+    w_.focus = "dirList";
+}
 
 int SimWindow::MsgBox(const std::string& text, int flags, const std::string& title) {
     int answer = (flags & 7) == mbYesNoCancel ? idYes : idOk;

@@ -9,27 +9,36 @@
 
 namespace {
 
-std::string Root(char letter) { return std::string(1, letter) + ":\\"; }
+std::string Root(char letter) {
+    return std::string(1, letter) + ":\\";
+}
 
 } // namespace
 
 DriveKind Win32Drives::Kind(char letter) {
     if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
     switch (GetDriveTypeA(Root(letter).c_str())) {
-    case DRIVE_NO_ROOT_DIR: throw RtError(rtDeviceUnavailable);
-    case DRIVE_REMOVABLE: return DriveKind::Removable;
-    case DRIVE_FIXED: return DriveKind::Fixed;
-    case DRIVE_REMOTE: return DriveKind::Network;
-    case DRIVE_CDROM: return DriveKind::CdRom;
-    case DRIVE_RAMDISK: return DriveKind::RamDisk;
-    default: return DriveKind::Unknown;
+    case DRIVE_NO_ROOT_DIR:
+        throw RtError(rtDeviceUnavailable);
+    case DRIVE_REMOVABLE:
+        return DriveKind::Removable;
+    case DRIVE_FIXED:
+        return DriveKind::Fixed;
+    case DRIVE_REMOTE:
+        return DriveKind::Network;
+    case DRIVE_CDROM:
+        return DriveKind::CdRom;
+    case DRIVE_RAMDISK:
+        return DriveKind::RamDisk;
+    default:
+        return DriveKind::Unknown;
     }
 }
 
 uint32_t Win32Drives::SerialNumber(char letter) {
     DWORD serial = 0;
-    if (!GetVolumeInformationA(Root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr,
-                               nullptr, 0))
+    if (!GetVolumeInformationA(Root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr,
+                               0))
         ThrowLastError();
     return serial;
 }

@@ -89,9 +89,9 @@ uint32_t Win32Files::Attributes(const std::string& path) {
 }
 
 std::unique_ptr<RandomFile> Win32Files::OpenRandom(const std::string& path, Mode mode) {
-    if (mode == Mode::Read) return std::make_unique<Win32RandomFile>(Open(path, GENERIC_READ, OPEN_EXISTING));
-    return std::make_unique<Win32RandomFile>(
-        Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS));
+    if (mode == Mode::Read)
+        return std::make_unique<Win32RandomFile>(Open(path, GENERIC_READ, OPEN_EXISTING));
+    return std::make_unique<Win32RandomFile>(Open(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS));
 }
 
 std::string Win32Files::ReadAll(const std::string& path) {

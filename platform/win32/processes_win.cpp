@@ -67,7 +67,9 @@ double Win32Clock::Seconds() {
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void Win32Clock::Sleep(double seconds) { ::Sleep(static_cast<DWORD>(seconds * 1000)); }
+void Win32Clock::Sleep(double seconds) {
+    ::Sleep(static_cast<DWORD>(seconds * 1000));
+}
 
 void Win32Help::ShowContext(WindowHandle owner, const std::string& file, uint32_t contextId) {
     // The viewer lives in hhctrl.ocx; it stays loaded for as long as help
@@ -75,8 +77,8 @@ void Win32Help::ShowContext(WindowHandle owner, const std::string& file, uint32_
     static HMODULE viewer = LoadLibraryA("hhctrl.ocx");
     if (!viewer) return;
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    auto htmlHelp = reinterpret_cast<HtmlHelpFn>(
-        reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
+    auto htmlHelp =
+        reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
     constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
     if (htmlHelp) htmlHelp(static_cast<HWND>(owner), file.c_str(), kHelpContext, contextId);
 }

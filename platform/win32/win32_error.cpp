@@ -45,4 +45,6 @@ int RtErrorFromWin32(DWORD code) {
     return rtPathFileAccess;
 }
 
-void ThrowLastError() { throw RtError(RtErrorFromWin32(GetLastError())); }
+void ThrowLastError() {
+    throw RtError(RtErrorFromWin32(GetLastError()));
+}

@@ -46,8 +46,8 @@ class Win32Processes : public Processes {
 public:
     std::unique_ptr<Process> Shell(const std::string& commandLine) override;
     std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
-                                          const std::string& file, const std::string& parameters,
-                                          const std::string& directory, int show) override;
+                                       const std::string& file, const std::string& parameters,
+                                       const std::string& directory, int show) override;
 };
 
 class Win32Clock : public Clock {

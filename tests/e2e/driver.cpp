@@ -24,7 +24,7 @@ std::string Narrow(const wchar_t* text) {
     return buffer;
 }
 
-// Text is read through the wide messages: Wine marshals the ANSI forms of
+// Text is read through the wide messages: Wine marshals the ANSI form of
 // LB_GETTEXT across processes one character short.
 std::string WindowText(HWND h) {
     wchar_t buffer[4096] = {};
@@ -56,6 +56,18 @@ BOOL CALLBACK FindTopLevel(HWND h, LPARAM lp) {
     return TRUE;
 }
 
+// The entries of a list box or combo box, through the wide messages as above.
+std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage) {
+    std::vector<std::string> items;
+    LRESULT n = SendMessageW(control, countMessage, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        wchar_t buffer[512] = {};
+        SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(buffer));
+        items.push_back(Narrow(buffer));
+    }
+    return items;
+}
+
 } // namespace
 
 MapwellProcess::~MapwellProcess() {
@@ -75,13 +87,13 @@ bool MapwellProcess::Start(const std::string& workingDir) {
 
 bool MapwellProcess::WaitForMainWindow(double seconds) {
     return WaitUntil(
-        [&] {
-            FindData d{pi_.dwProcessId, ids::kMainWindowClass};
-            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&d));
-            main_ = d.found;
-            return main_ != nullptr || !Running();
-        },
-        seconds) &&
+               [&] {
+                   FindData d{pi_.dwProcessId, ids::kMainWindowClass};
+                   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&d));
+                   main_ = d.found;
+                   return main_ != nullptr || !Running();
+               },
+               seconds) &&
            main_ != nullptr;
 }
 
@@ -99,20 +111,16 @@ void MapwellProcess::Kill() {
     WaitForSingleObject(pi_.hProcess, 5000);
 }
 
-std::string MapwellProcess::Caption() const { return WindowText(main_); }
+std::string MapwellProcess::Caption() const {
+    return WindowText(main_);
+}
 
-std::string MapwellProcess::Text(int id) const { return WindowText(control(id)); }
+std::string MapwellProcess::Text(int id) const {
+    return WindowText(control(id));
+}
 
 std::vector<std::string> MapwellProcess::ListItems(int id) const {
-    HWND list = control(id);
-    std::vector<std::string> items;
-    LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        wchar_t buffer[512] = {};
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
-        items.push_back(Narrow(buffer));
-    }
-    return items;
+    return Items(control(id), LB_GETCOUNT, LB_GETTEXT);
 }
 
 int MapwellProcess::FocusedId() const {
@@ -154,7 +162,9 @@ void MapwellProcess::Click(int id) {
                  reinterpret_cast<LPARAM>(control(id)));
 }
 
-void MapwellProcess::MenuCommand(int id) { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void MapwellProcess::MenuCommand(int id) {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
 
 bool MapwellProcess::SelectListItem(int id, const std::string& text) {
     HWND list = control(id);
@@ -241,8 +251,12 @@ std::string AppDataFolder() {
     return buffer;
 }
 
-std::string DataFolder() { return AppDataFolder() + "\\Quillon Software\\Mapwell\\"; }
-std::string StateFilePath() { return DataFolder() + "himem32.mwl"; }
+std::string DataFolder() {
+    return AppDataFolder() + "\\Quillon Software\\Mapwell\\";
+}
+std::string StateFilePath() {
+    return DataFolder() + "himem32.mwl";
+}
 
 std::string StartupFolder() {
     char buffer[MAX_PATH] = {};
@@ -271,7 +285,8 @@ std::string Env(const char* name) {
     return n && n < sizeof(buffer) ? buffer : "";
 }
 
-std::string MapwellProcess::Answer(const std::string& title, int buttonId, const std::string& shot) {
+std::string MapwellProcess::Answer(const std::string& title, int buttonId,
+                                   const std::string& shot) {
     MessageBoxInfo box;
     if (!WaitUntil([&] { return FindBox(box) && box.title == title; }, 20)) return "<none>";
     if (!shot.empty()) Screenshot(box.hwnd, shot);
@@ -320,15 +335,7 @@ bool MapwellProcess::OpenFolder(const std::string& path) {
 }
 
 std::vector<std::string> MapwellProcess::ComboItems(int id) const {
-    HWND combo = control(id);
-    std::vector<std::string> items;
-    LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        wchar_t buffer[512] = {};
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer));
-        items.push_back(Narrow(buffer));
-    }
-    return items;
+    return Items(control(id), CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 bool MapwellProcess::SelectDrive(const std::string& letterColon) {
@@ -388,7 +395,9 @@ std::vector<std::string> SubstLog() {
     return lines;
 }
 
-void ClearSubstLog() { DeleteFileA(Env("SUBST_STANDIN_LOG").c_str()); }
+void ClearSubstLog() {
+    DeleteFileA(Env("SUBST_STANDIN_LOG").c_str());
+}
 
 int32_t StoredMask() {
     std::string b = ReadFileBytes(StateFilePath());

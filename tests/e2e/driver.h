@@ -80,7 +80,7 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 std::string AppDataFolder();
-std::string DataFolder();   // ...\Quillon Software\Mapwell\ (with the backslash)
+std::string DataFolder(); // ...\Quillon Software\Mapwell\ (with the backslash)
 std::string StateFilePath();
 std::string StartupFolder();
 std::string StateFileBytes(int32_t mask);

@@ -40,8 +40,8 @@ struct MapwellTest : ::testing::Test {
 
     // Chooses a folder and a free letter, as a user does.
     void Choose(const std::string& folder, const std::string& letter) {
-        ASSERT_TRUE(app.OpenFolder(folder)) << "could not open " << folder << ", path field "
-                                            << app.Text(ids::txtPath);
+        ASSERT_TRUE(app.OpenFolder(folder))
+            << "could not open " << folder << ", path field " << app.Text(ids::txtPath);
         ASSERT_TRUE(app.SelectListItem(ids::lstAvail, letter)) << letter;
     }
     // Adds a drive with the button and closes "Operation Completed!".

@@ -18,8 +18,8 @@ TEST_F(Folders, PickingDrivesAndFoldersMovesThePathField) {
 
 TEST_F(Folders, ALongPathIsShownByItsEnd) {
     std::string path = "C:\\e2e";
-    for (const char* part : {"\\a-rather-long-folder-name", "\\and-another-long-folder-name",
-                             "\\the-last-folder"}) {
+    for (const char* part :
+         {"\\a-rather-long-folder-name", "\\and-another-long-folder-name", "\\the-last-folder"}) {
         path += part;
         CreateDirectoryA(path.c_str(), nullptr);
     }

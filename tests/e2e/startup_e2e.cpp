@@ -30,8 +30,9 @@ TEST_F(Startup, WithoutStateFileOnlyError255AppearsAndTheProgramEnds) {
     MessageBoxInfo box;
     ASSERT_TRUE(app.WaitForBox(box));
     EXPECT_EQ(box.title, "ERROR!");
-    EXPECT_EQ(box.text, "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
-                        "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
+    EXPECT_EQ(box.text,
+              "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
+              "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     MapwellProcess::Screenshot(box.hwnd, "error-255");
     EXPECT_FALSE(app.WaitForMainWindow(0.5)) << "the main window must never show";

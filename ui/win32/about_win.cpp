@@ -48,9 +48,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         SetText(dialog, IDC_ABOUT_VERSION, t.version, state->textFont.get());
         SetText(dialog, IDC_ABOUT_DISCLAIMER, t.disclaimer, state->textFont.get());
         SetText(dialog, IDC_ABOUT_DESCRIPTION, t.description, state->textFont.get());
-        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                   MAKEINTRESOURCEW(IDI_MAPWELL), IMAGE_ICON,
-                                                   48, 48, LR_SHARED));
+        HICON icon =
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAPWELL),
+                                          IMAGE_ICON, 48, 48, LR_SHARED));
         SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
         return TRUE;
     }

@@ -55,8 +55,8 @@ void Win32DriveCombo::Attach(HWND h) {
     h_ = h;
     SHFILEINFOA info{};
     // The shell's image list of small icons; owned by the shell, never destroyed.
-    auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        "C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    auto images = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 }
 
@@ -67,8 +67,7 @@ void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {
     for (size_t i = 0; i < lines_.size(); ++i) {
         std::string root = lines_[i].text.substr(0, 2) + "\\";
         SHFILEINFOA info{};
-        SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info),
-                       SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         COMBOBOXEXITEMA item{};
         item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
         item.iItem = static_cast<INT_PTR>(i);

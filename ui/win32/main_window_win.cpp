@@ -38,13 +38,14 @@ void FitAllLetters(HWND list) {
     if (natural != LB_ERR && fit < natural) SendMessageA(list, LB_SETITEMHEIGHT, 0, fit);
 }
 
-HICON StockIcon(SHSTOCKICONID id, int fallbackIndex) {
-    SHSTOCKICONINFO info{};
-    info.cbSize = sizeof(info);
-    if (SUCCEEDED(SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info))) return info.hIcon;
-    HICON icon = nullptr;
-    ExtractIconExA("shell32.dll", fallbackIndex, nullptr, &icon, 1);
-    return icon;
+// The shell's small icon for a folder, open or closed, as Explorer shows it.
+HICON FolderIcon(bool open) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    SHFILEINFOA info{};
+    UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0);
+    if (!SHGetFileInfoA(windows, 0, &info, sizeof(info), flags)) return nullptr;
+    return info.hIcon;
 }
 
 } // namespace
@@ -80,8 +81,8 @@ bool Win32MainWindow::Create(HINSTANCE instance) {
     RECT rc{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&rc, kStyle, TRUE, kExStyle);
     hwnd_ = CreateWindowExA(kExStyle, ids::kMainWindowClass, kAppTitle, kStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr,
-                            nullptr, instance, this);
+                            CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
+                            instance, this);
     if (!hwnd_) return false;
     CreateMenus();
     CreateControls(instance);
@@ -116,11 +117,11 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
     dialogFont_.reset(CreateDialogFont(dpi_));
     sansFont_.reset(CreateSansFont(dpi_, false));
     sansBoldFont_.reset(CreateSansFont(dpi_, true));
-    openFolder_.reset(StockIcon(SIID_FOLDEROPEN, 4));
-    closedFolder_.reset(StockIcon(SIID_FOLDER, 3));
+    openFolder_.reset(FolderIcon(true));
+    closedFolder_.reset(FolderIcon(false));
 
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                               0, 0, 0, hwnd_, nullptr, instance, nullptr);
 
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
@@ -154,8 +155,11 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             cls = "BUTTON";
             style |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
             break;
-        case ControlKind::Label: break;
-        case ControlKind::LabelRight: style |= SS_RIGHT; break;
+        case ControlKind::Label:
+            break;
+        case ControlKind::LabelRight:
+            style |= SS_RIGHT;
+            break;
         }
         HWND h = CreateWindowExA(ex, cls, c.caption, style, Px(c.left), Px(c.top), Px(c.width),
                                  height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
@@ -182,12 +186,24 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             used_.Attach(h);
             FitAllLetters(h);
             break;
-        case ids::txtPath: path_.Attach(h); break;
-        case ids::cmdOk: ok_.Attach(h); break;
-        case ids::cmdDefault: permanent_.Attach(h); break;
-        case ids::cmdCancel: exit_.Attach(h); break;
-        case ids::cmdRemove: remove_.Attach(h); break;
-        case ids::DrvList: drives_.Attach(h); break;
+        case ids::txtPath:
+            path_.Attach(h);
+            break;
+        case ids::cmdOk:
+            ok_.Attach(h);
+            break;
+        case ids::cmdDefault:
+            permanent_.Attach(h);
+            break;
+        case ids::cmdCancel:
+            exit_.Attach(h);
+            break;
+        case ids::cmdRemove:
+            remove_.Attach(h);
+            break;
+        case ids::DrvList:
+            drives_.Attach(h);
+            break;
         case ids::dirList:
             folders_.Attach(h);
             SetWindowSubclass(h, FolderListProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -203,7 +219,8 @@ void Win32MainWindow::Show() {
 
 LRESULT CALLBACK Win32MainWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
-        auto* self = static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        auto* self =
+            static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
         self->hwnd_ = h;
         SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -248,7 +265,9 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // Closing from the title bar ends the program; no handler runs for it.
         EndProgram();
         return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
@@ -256,8 +275,10 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void Win32MainWindow::OnCommand(int id, int code, HWND control) {
     if (!control) {
         // Menus, accelerators, and Esc (IDCANCEL) from the dialog manager.
-        if (id == ids::cmdCancel) Guard([&] { RunControlEvent(*form_, id, ControlEvent::Click, -1); });
-        else Guard([&] { RunMenuCommand(*form_, id); });
+        if (id == ids::cmdCancel)
+            Guard([&] { RunControlEvent(*form_, id, ControlEvent::Click, -1); });
+        else
+            Guard([&] { RunMenuCommand(*form_, id); });
         return;
     }
     if (id == ids::DrvList) {
@@ -269,16 +290,20 @@ void Win32MainWindow::OnCommand(int id, int code, HWND control) {
     }
     bool isList = id == ids::lstAvail || id == ids::lstUsedLtrs || id == ids::dirList;
     ControlEvent event;
-    if (isList && code == LBN_SELCHANGE) event = ControlEvent::Click;
-    else if (isList && code == LBN_DBLCLK) event = ControlEvent::DblClick;
-    else if (!isList && code == BN_CLICKED) event = ControlEvent::Click;
-    else return;
+    if (isList && code == LBN_SELCHANGE)
+        event = ControlEvent::Click;
+    else if (isList && code == LBN_DBLCLK)
+        event = ControlEvent::DblClick;
+    else if (!isList && code == BN_CLICKED)
+        event = ControlEvent::Click;
+    else
+        return;
     int line = isList ? static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0)) : -1;
     Guard([&] { RunControlEvent(*form_, id, event, line); });
 }
 
-LRESULT CALLBACK Win32MainWindow::FolderListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp,
-                                                 UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK Win32MainWindow::FolderListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                                 DWORD_PTR data) {
     auto* self = reinterpret_cast<Win32MainWindow*>(data);
     switch (msg) {
     case WM_GETDLGCODE:
@@ -350,8 +375,12 @@ void Win32MainWindow::SetBounds(const TwipsRect& r) {
     MoveWindow(hwnd_, Px(r.left), Px(r.top), Px(r.width), height, TRUE);
 }
 
-int Win32MainWindow::ScreenWidth() { return Twips(GetSystemMetrics(SM_CXSCREEN)); }
-int Win32MainWindow::ScreenHeight() { return Twips(GetSystemMetrics(SM_CYSCREEN)); }
+int Win32MainWindow::ScreenWidth() {
+    return Twips(GetSystemMetrics(SM_CXSCREEN));
+}
+int Win32MainWindow::ScreenHeight() {
+    return Twips(GetSystemMetrics(SM_CYSCREEN));
+}
 
 void Win32MainWindow::EndProgram() {
     ended_ = true;
@@ -368,4 +397,6 @@ std::string Win32MainWindow::InputBox(const std::string& prompt, const std::stri
     return ShowInputBox(hwnd_, prompt, title);
 }
 
-void Win32MainWindow::ShowAbout(const AboutTexts& texts) { ShowAboutBox(hwnd_, texts); }
+void Win32MainWindow::ShowAbout(const AboutTexts& texts) {
+    ShowAboutBox(hwnd_, texts);
+}
