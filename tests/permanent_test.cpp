@@ -343,6 +343,29 @@ TEST_F(Entry, OnW95AutoexecKeepsOtherLinesAndStaysWhenEmptied) {
     EXPECT_EQ(app.m.FileBytes(autoexec), "");
 }
 
+TEST_F(Entry, OddBatchFilesKeepEveryOtherLineWhole) {
+    std::string big;
+    for (int i = 0; i < 10000; ++i) big += "rem line " + std::to_string(i) + "\r\n";
+    const std::string longLine = "rem " + std::string(70000, 'y');
+    struct Case {
+        std::string content, expected;
+    };
+    const Case cases[] = {
+        // Lines ended by a lone CR are lines too; the rewrite ends each with CR LF.
+        {"subst X: C:\\\rrem keep\r", "rem keep\r\n"},
+        {std::string("rem a\0b\r\nsubst X: C:\\\r\n", 18), std::string("rem a\0b\r\n", 9)},
+        {big + "subst X: \"C:\\X\"\r\n", big},
+        {longLine + "\r\nsubst X: \"C:\\X\"\r\n", longLine + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        app.m.AddFile(kBatch, c.content);
+        Drop("X", 0x08800000);
+        EXPECT_TRUE(app.m.FileBytes(kBatch) == c.expected)
+            << "case of " << c.content.size() << " bytes";
+        EXPECT_TRUE(app.w.boxes.empty());
+    }
+}
+
 TEST_F(Entry, MissingBatchFileHasNothingToDropAndTheBitStillClears) {
     Drop("X", 0x08800000);
     EXPECT_TRUE(app.w.boxes.empty());

@@ -195,6 +195,8 @@ void MapwellProcess::AnswerBox(const MessageBoxInfo& box, int buttonId) {
 void MapwellProcess::Screenshot(HWND window, const std::string& name) {
     std::string folder = Env("MAPWELL_SCREENSHOTS");
     if (folder.empty()) return;
+    // A window that has just appeared may not have painted all of itself yet.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetWindowRect(window, &r);
     int w = r.right - r.left, h = r.bottom - r.top;

@@ -63,6 +63,34 @@ TEST_F(HelpAbout, AboutShowsTheVersionAndGivesTheFocusBack) {
     EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
 }
 
+struct TopLevelOf {
+    DWORD pid;
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTitled(HWND h, LPARAM lp) {
+    auto* f = reinterpret_cast<TopLevelOf*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char title[128] = {};
+    GetWindowTextA(h, title, sizeof(title));
+    if (pid == f->pid && IsWindowVisible(h) && f->title == title) f->found = h;
+    return f->found == nullptr;
+}
+
+TEST_F(HelpAbout, F1OpensTheHelpViewerOwnedByMapwell) {
+    app.PressKey(app.control(ids::lstAvail), VK_F1);
+    TopLevelOf viewer{app.pid(), "Mapwell Help"};
+    EXPECT_TRUE(WaitUntil([&] {
+        EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&viewer));
+        return viewer.found != nullptr;
+    })) << "no help viewer titled \"Mapwell Help\"";
+    if (viewer.found) MapwellProcess::Screenshot(viewer.found, "help-viewer");
+    EXPECT_EQ(app.Caption(), "Mapwell - Pro");
+    EXPECT_TRUE(Contains(app.ListItems(ids::lstAvail), "E:")) << "nothing else changed";
+}
+
 TEST(VersionResource, ReadsThreeZeroTwo) {
     std::string exe = Env("MAPWELL_EXE");
     DWORD handle = 0;
