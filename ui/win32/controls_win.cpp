@@ -41,8 +41,8 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON clo
     int iconSize = GetSystemMetrics(SM_CXSMICON);
     int x = rc.left + 2 + line.indent * indentPx;
     int y = rc.top + (rc.bottom - rc.top - iconSize) / 2;
-    DrawIconEx(dc, x, y, line.open ? openIcon : closedIcon, iconSize, iconSize, 0, nullptr,
-               DI_NORMAL);
+    HICON icon = line.open ? openIcon : closedIcon;
+    if (icon) DrawIconEx(dc, x, y, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
     RECT text = rc;
     text.left = x + iconSize + 4;
     SetBkMode(dc, TRANSPARENT);
@@ -51,28 +51,39 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON clo
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void Win32DriveCombo::Attach(HWND h) {
-    h_ = h;
+void Win32DriveCombo::ShowIcons() {
     SHFILEINFOA info{};
     // The shell's image list of small icons; owned by the shell, never destroyed.
     auto images = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    icons_ = true;
+    LRESULT selection = SendMessageA(h_, CB_GETCURSEL, 0, 0);
+    Fill();
+    SendMessageA(h_, CB_SETCURSEL, selection, 0);
 }
 
 void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {
     if (lines == lines_) return;
     lines_ = lines;
+    Fill();
+}
+
+void Win32DriveCombo::Fill() {
     SendMessageA(h_, CB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < lines_.size(); ++i) {
-        std::string root = lines_[i].text.substr(0, 2) + "\\";
-        SHFILEINFOA info{};
-        SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+        item.mask = CBEIF_TEXT;
         item.iItem = static_cast<INT_PTR>(i);
         item.pszText = const_cast<char*>(lines_[i].text.c_str());
-        item.iImage = item.iSelectedImage = info.iIcon;
+        if (icons_) {
+            std::string root = lines_[i].text.substr(0, 2) + "\\";
+            SHFILEINFOA info{};
+            SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info),
+                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+            item.mask |= CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
+            item.iImage = item.iSelectedImage = info.iIcon;
+        }
         SendMessageA(h_, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
 }

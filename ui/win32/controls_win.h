@@ -65,11 +65,15 @@ private:
 // A ComboBoxEx drop-down list showing each drive with the shell's icon for it.
 class Win32DriveCombo : public DriveComboControl {
 public:
-    void Attach(HWND h);
+    void Attach(HWND h) { h_ = h; }
+    // Asking the shell for icons is slow; the window does it once it is shown.
+    void ShowIcons();
     void SetLines(const std::vector<DriveLine>& lines) override;
     void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
 
 private:
+    void Fill();
     HWND h_ = nullptr;
+    bool icons_ = false;
     std::vector<DriveLine> lines_;
 };

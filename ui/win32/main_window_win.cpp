@@ -12,6 +12,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT kLoadIcons = WM_APP + 1;
 
 HFONT CreateSansFont(int dpi, bool bold) {
     // 9.75 points.
@@ -117,8 +118,6 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
     dialogFont_.reset(CreateDialogFont(dpi_));
     sansFont_.reset(CreateSansFont(dpi_, false));
     sansBoldFont_.reset(CreateSansFont(dpi_, true));
-    openFolder_.reset(FolderIcon(true));
-    closedFolder_.reset(FolderIcon(false));
 
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                                0, 0, 0, hwnd_, nullptr, instance, nullptr);
@@ -215,6 +214,16 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 void Win32MainWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
+    // The shell's icons take longer to fetch than the rest of start-up; they
+    // follow as soon as the window is up and answering.
+    PostMessageA(hwnd_, kLoadIcons, 0, 0);
+}
+
+void Win32MainWindow::LoadIcons() {
+    openFolder_.reset(FolderIcon(true));
+    closedFolder_.reset(FolderIcon(false));
+    InvalidateRect(folders_.hwnd(), nullptr, FALSE);
+    drives_.ShowIcons();
 }
 
 LRESULT CALLBACK Win32MainWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {

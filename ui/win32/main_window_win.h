@@ -50,6 +50,7 @@ private:
     void OnCommand(int id, int code, HWND control);
     void CreateControls(HINSTANCE instance);
     void CreateMenus();
+    void LoadIcons();
     void ApplyPointer();
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
     int Twips(int px) const { return MulDiv(px, 1440, dpi_); }
