@@ -1,6 +1,8 @@
 // Folder selection, help and the About box on the real program.
 #include "e2e_fixture.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using Folders = MapwellTest;
@@ -13,6 +15,9 @@ TEST_F(Folders, PickingDrivesAndFoldersMovesThePathField) {
         << app.Text(ids::txtPath);
     ASSERT_TRUE(app.OpenFolder(kWork));
     EXPECT_EQ(app.Text(ids::txtPath), kWork);
+    EXPECT_TRUE(WaitUntil([&] {
+        return SendMessageA(app.control(ids::DrvList), CBEM_GETIMAGELIST, 0, 0) != 0;
+    })) << "the drive list shows the shell's drive icons";
     MapwellProcess::Screenshot(app.main(), "folder-chosen");
 }
 

@@ -277,6 +277,9 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case kLoadIcons:
+        LoadIcons();
+        return 0;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
