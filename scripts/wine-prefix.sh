@@ -45,10 +45,10 @@ while [[ $# -gt 0 ]]; do
         ;;
     --state-file) state_file=1; shift ;;
     --drive)
-        spec=${2:?--drive needs X:TYPE:FOLDER}
-        [[ $spec =~ ^[A-Za-z]:(fixed|cdrom|network):[A-Za-z]:\\ ]] ||
-            die "--drive wants X:fixed|cdrom|network:C:\\folder, got $spec"
-        drives+=("$spec")
+        fixture=${2:?--drive needs X:TYPE:FOLDER}
+        [[ $fixture =~ ^[A-Za-z]:(fixed|cdrom|network):[A-Za-z]:\\ ]] ||
+            die "--drive wants X:fixed|cdrom|network:C:\\folder, got $fixture"
+        drives+=("$fixture")
         shift 2
         ;;
     *) usage ;;
@@ -124,10 +124,10 @@ if ((state_file)); then
     echo "state file ${dir#"$prefix"/}/himem32.mwl written"
 fi
 
-for spec in "${drives[@]}"; do
-    letter=${spec:0:1}
+for fixture in "${drives[@]}"; do
+    letter=${fixture:0:1}
     letter=${letter^^}
-    rest=${spec:2}
+    rest=${fixture:2}
     type=${rest%%:*}
     folder=${rest#*:}
     mkdir -p "$(unix_path_of "$folder")"

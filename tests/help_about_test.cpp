@@ -31,15 +31,6 @@ TEST(Help, EachMenuCommandOpensItsTopicBesideTheProgram) {
     EXPECT_TRUE(app.w.boxes.empty());
 }
 
-TEST(Help, F1IsTheIntroductionsShortcut) {
-    for (const MenuDef& m : MainMenu()) {
-        if (m.shortcut) {
-            EXPECT_STREQ(m.shortcut, "F1");
-            EXPECT_EQ(m.helpContext, 100u);
-        }
-    }
-}
-
 TEST(About, TextsAndVersion) {
     AboutTexts t = frmAbout_Load();
     EXPECT_EQ(t.title, "Mapwell - Pro\xE2\x84\xA2");

@@ -119,15 +119,4 @@ TEST(Exit, ButtonEscAndMenuEndTheProgram) {
     }
 }
 
-TEST(Layout, EveryControlAndMenuHasItsFixedId) {
-    int buttons = 0;
-    for (const ControlDef& c : MainControls()) buttons += c.kind == ControlKind::Button;
-    EXPECT_EQ(MainControls().size(), 12u);
-    EXPECT_EQ(buttons, 4);
-    EXPECT_EQ(MainControls()[6].id, ids::cmdCancel) << "Exit is the cancel button";
-    int commands = 0;
-    for (const MenuDef& m : MainMenu()) commands += m.id != 0;
-    EXPECT_EQ(commands, 11);
-}
-
 } // namespace
