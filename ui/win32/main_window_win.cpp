@@ -23,10 +23,22 @@ HFONT CreateSansFont(int dpi, bool bold) {
 
 // The dialog font the shell maps to the system's own (Tahoma, Microsoft Sans
 // Serif or Segoe UI), at 8 points, as dialog boxes use it.
-HFONT CreateDialogFont(int dpi) {
-    return CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+HFONT CreateDialogFont(int dpi, int points = 8) {
+    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg 2");
+}
+
+// Lines a caption takes in a button `width` pixels wide. The frame and the
+// text's margins take about 20 pixels at 96 dpi, as Wine draws buttons.
+int CaptionLines(HDC dc, HFONT font, const char* caption, int width, int dpi) {
+    RECT rc{0, 0, width - MulDiv(20, dpi, 96), 0};
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    int height = DrawTextA(dc, caption, -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+    SelectObject(dc, old);
+    return tm.tmHeight ? height / tm.tmHeight : 1;
 }
 
 // The letter lists are narrow columns: every one of the 26 letters must fit
@@ -122,6 +134,20 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                                0, 0, 0, hwnd_, nullptr, instance, nullptr);
 
+    // Where the system's dialog font is wider than the layout allows (as
+    // Wine's is), the buttons get a smaller size of it rather than cut captions.
+    HGDIOBJ buttonFont = dialogFont_.get();
+    HDC screen = GetDC(nullptr);
+    for (const ControlDef& c : MainControls()) {
+        if (c.kind == ControlKind::Button &&
+            CaptionLines(screen, static_cast<HFONT>(dialogFont_.get()), c.caption, Px(c.width),
+                         dpi_) > 2) {
+            smallFont_.reset(CreateDialogFont(dpi_, 7));
+            buttonFont = smallFont_.get();
+        }
+    }
+    ReleaseDC(nullptr, screen);
+
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
         const char* cls = "STATIC";
@@ -166,6 +192,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
         HGDIOBJ font = c.font == ControlFont::SansBold ? sansBoldFont_.get()
                        : c.font == ControlFont::Sans   ? sansFont_.get()
                                                        : dialogFont_.get();
+        if (c.kind == ControlKind::Button) font = buttonFont;
         SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.toolTip) {
             TOOLINFOA ti{};

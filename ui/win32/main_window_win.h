@@ -72,6 +72,6 @@ private:
     Win32FolderList folders_;
     Win32DriveCombo drives_;
 
-    UniqueGdi dialogFont_, sansFont_, sansBoldFont_;
+    UniqueGdi dialogFont_, smallFont_, sansFont_, sansBoldFont_;
     UniqueIcon openFolder_, closedFolder_;
 };
