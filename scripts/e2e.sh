@@ -22,7 +22,7 @@ scripts/wine-prefix.sh "$prefix" --bin "$win/tools" --state-file \
 
 source scripts/xvfb.sh
 source scripts/wine-common.sh
-export WINEPREFIX=$prefix WINEDEBUG=-all
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
 cleanup() {
     wineserver -k 2>/dev/null || true
     [[ -n $STARTED_XVFB ]] && kill "$STARTED_XVFB" 2>/dev/null || true

@@ -81,6 +81,16 @@ scripts/e2e.sh --gtest_filter='-Soak.*' >build/e2e-run.log 2>&1 || show_failures
 grep -aE '^\[ +(OK|FAILED) +\]' build/e2e.log || true
 gtest_counts build/e2e.log
 
+echo "== F1 opens the Introduction: the help viewer's own trace"
+WINEDEBUG=+htmlhelp E2E_NAME=help scripts/e2e.sh --gtest_filter='HelpAbout.F1*' >build/help-run.log 2>&1
+if grep -aq 'FindContextAlias returning "intro.htm"' build/help.log; then
+    passed=$((passed + 1))
+    echo "context id 100 resolved to intro.htm"
+else
+    failed=$((failed + 1))
+    grep -a 'FindContextAlias' build/help.log || echo "no context id was resolved"
+fi
+
 echo "== soak run"
 wait "$soak"
 grep -aE '^soak:|^\[ +(OK|FAILED) +\]' build/soak.log || show_failures build/soak.log
