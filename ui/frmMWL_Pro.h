@@ -103,8 +103,8 @@ public:
     DriveList& DrvList() { return drvList_; }
 
 private:
-    // Runs one start-up step under its error rule; false when the program
-    // has to end.
+    // Runs one start-up step under its error rule: a file-system failure
+    // skips the step, any other is tried again, a few times at most.
     template <class Step> void RunStartupStep(Step step);
     // The "Error Number:" box of an unexpected failure while classifying.
     void ReportClassifyFailure(int number);
