@@ -10,9 +10,7 @@ struct Add : ::testing::Test {
         ASSERT_TRUE(app.Start());
     }
     void Choose(const std::string& folder, const std::string& letter) {
-        app.f.dirList().SetPath(folder);
-        ASSERT_TRUE(app.w.avail.Select(letter)) << letter;
-        app.f.lstAvail_Click();
+        app.Choose(folder, letter);
     }
     size_t Launches() const { return app.m.launches.size(); }
 };
@@ -104,9 +102,7 @@ TEST_F(Add, RefusalsLaunchNothingAndLeaveTheArrow) {
         app.m.AddFolder("C:\\Work Files\\Sub");
         app.subst.Install(app.m);
         app.Start();
-        app.f.dirList().SetPath("C:\\Work Files\\Sub");
-        app.w.avail.Select("E:");
-        app.f.lstAvail_Click();
+        app.Choose("C:\\Work Files\\Sub", "E:");
         c.arrange(app);
         app.f.cmdOk_Click();
         EXPECT_TRUE(app.m.launches.empty()) << c.name;
@@ -140,12 +136,9 @@ TEST(AddOnW95, CdRomFoldersAreRefusedUnlessTheFamilyIsNT) {
         App app;
         if (w95) app.m.version = {1, 4, 10};
         app.m.AddDrive('D', DriveKind::CdRom);
-        app.m.AddFolder("D:\\Disc");
         app.subst.Install(app.m);
         app.Start();
-        app.f.dirList().SetPath("D:\\Disc");
-        app.w.avail.Select("E:");
-        app.f.lstAvail_Click();
+        app.Choose("D:\\Disc", "E:");
         app.f.cmdOk_Click();
         if (w95) {
             EXPECT_TRUE(app.m.launches.empty());
@@ -183,7 +176,6 @@ TEST_F(Add, FolderNamesReachSubstWholeAndUnaltered) {
     std::string longName = "C:\\" + std::string(200, 'L');
     for (const std::string& folder : {odd, longName}) {
         app.m.launches.clear();
-        app.m.AddFolder(folder);
         Choose(folder, "H:");
         app.f.cmdOk_Click();
         ASSERT_EQ(Launches(), 1u);

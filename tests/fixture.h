@@ -38,4 +38,12 @@ struct App {
         return shown;
     }
     const SimBox& LastBox() const { return w.boxes.back(); }
+
+    // Picks a folder (made when missing) and a free letter, as a user does.
+    void Choose(const std::string& folder, const std::string& letter) {
+        if (!m.Exists(folder)) m.AddFolder(folder);
+        f.dirList().SetPath(folder);
+        ASSERT_TRUE(w.avail.Select(letter)) << letter;
+        f.lstAvail_Click();
+    }
 };

@@ -17,10 +17,7 @@ struct Permanent : ::testing::Test {
         ASSERT_TRUE(app.Start());
     }
     void Choose(const std::string& folder, const std::string& letter) {
-        app.m.AddFolder(folder);
-        app.f.dirList().SetPath(folder);
-        ASSERT_TRUE(app.w.avail.Select(letter));
-        app.f.lstAvail_Click();
+        app.Choose(folder, letter);
     }
     int32_t StoredMask() {
         std::string b = app.m.FileBytes(kStateFile);
@@ -98,13 +95,10 @@ TEST(PermanentFamilies, UserLinesBlockTheLetterOnNTButOnlySubstLinesElsewhere) {
     for (const Case& c : cases) {
         App app;
         app.m.version = c.version;
-        app.m.AddFolder("C:\\Work");
         app.m.AddFile(kBatch, c.line + "\r\n");
         app.subst.Install(app.m);
         app.Start();
-        app.f.dirList().SetPath("C:\\Work");
-        app.w.avail.Select("X:");
-        app.f.lstAvail_Click();
+        app.Choose("C:\\Work", "X:");
         app.f.cmdDefault_Click();
         bool blocked = app.m.FileBytes(kBatch) == c.line + "\r\n";
         EXPECT_EQ(blocked, c.blocks) << c.line << " on " << app.f.OSFamily;
