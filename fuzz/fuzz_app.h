@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/sim/sim_machine.h"
-#include "platform/sim/sim_window.h"
 #include "ui/frmMWL_Pro.h"
+#include "ui/sim/sim_window.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,9 +3,9 @@
 
 #include "platform/rt_error.h"
 #include "platform/sim/sim_machine.h"
-#include "platform/sim/sim_window.h"
 #include "sim_subst.h"
 #include "ui/frmMWL_Pro.h"
+#include "ui/sim/sim_window.h"
 
 #include <gtest/gtest.h>
 

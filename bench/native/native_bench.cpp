@@ -8,8 +8,8 @@
 #include "common/results.h"
 #include "permanent/batch_file.h"
 #include "platform/sim/sim_machine.h"
-#include "platform/sim/sim_window.h"
 #include "ui/frmMWL_Pro.h"
+#include "ui/sim/sim_window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,9 +5,9 @@
 //
 //   letter_scan_bench SCANS
 #include "common/results.h"
-#include "platform/sim/sim_window.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/frmMWL_Pro.h"
+#include "ui/sim/sim_window.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sim/sim_window.h"
+#include "ui/sim/sim_window.h"
 
 void SimListBox::SetFocus() {
     w_.focus = name_;
