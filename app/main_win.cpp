@@ -6,7 +6,29 @@
 #include <commctrl.h>
 #include <windows.h>
 
+namespace {
+
+// Libraries, and the programs the command interpreter starts, come from the
+// system's folder only. By default Windows looks beside Mapwell.exe and in the
+// current folder first, and both are the user's to write: the per-user install
+// folder, and the data folder that View and Restore make current.
+void SearchOnlyTheSystemFolder() {
+    constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    // Present from Windows 8, and on Windows 7 with its security update.
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefault) setDefault(kSearchSystem32);
+    SetDllDirectoryA(""); // takes the current folder out of the search where the above is missing
+    // Read by the command interpreter that View and Restore start with
+    // "subst.exe": it then does not look in its current folder first.
+    SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "1");
+}
+
+} // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    SearchOnlyTheSystemFolder();
     // An empty floppy or CD-ROM drive must fail quietly when the letters are
     // scanned, not ask the user to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

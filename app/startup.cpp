@@ -78,8 +78,34 @@ bool frmMWL_Pro::Form_Load() {
     RunStartupStep([&] { RefreshLetterLists(); });
     file1_.reset();
     WorkingMask = StateRecord.PermanentMask;
+    if (!PermanentKnown) {
+        // The state file is there but could not be read. Going on as if no
+        // letter were permanent would let Remove leave a drive's log-on line
+        // behind without a word: the user hears of it now, and again at
+        // each Remove until the file can be read.
+        try {
+            LoadPermanentMask();
+        } catch (const RtError& e) {
+            w_.MsgBox(
+                UnreadableStateText(e.number()) +
+                    "\r\nUntil it can be read, Mapwell cannot tell which drives are permanent.",
+                mbExclamation, kAppTitle);
+        }
+    }
     RunStartupStep([&] { w_.SetCaption(w_.Caption() + " - Pro"); });
     return true;
+}
+
+void frmMWL_Pro::LoadPermanentMask() {
+    auto file = pf_.files.OpenRandom(StateFilePath, FileSystem::Mode::Read);
+    StateRecord = ReadStateRecord(*file);
+    WorkingMask = StateRecord.PermanentMask;
+    PermanentKnown = true;
+}
+
+std::string frmMWL_Pro::UnreadableStateText(int number) const {
+    return "The state file " + StateFilePath + " could not be read: " + RtDescription(number) +
+           ". Error " + std::to_string(number);
 }
 
 void frmMWL_Pro::Form_Activate() {

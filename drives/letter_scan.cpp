@@ -23,7 +23,10 @@ void frmMWL_Pro::RefreshLetterLists() {
             if (!ScanDriveLetters(letter)) w_.lstAvail().AddItem(letter + ":");
         }
         // Only start-up holds the state file open while it refreshes.
-        if (file1_) StateRecord = ReadStateRecord(*file1_);
+        if (file1_) {
+            StateRecord = ReadStateRecord(*file1_);
+            PermanentKnown = true;
+        }
     } catch (const std::exception&) {
         // A failing list or record read ends the refresh; what was listed stays.
     }

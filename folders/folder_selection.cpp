@@ -48,8 +48,8 @@ void frmMWL_Pro::dirList_Change() {
         std::string full;
         if (Hidden) {
             if (!IsPlainFolderName(SubFolder)) throw RtError(rtPathNotFound);
-            dirList_.SetPath(Path);
-            full = Path;
+            dirList_.SetPath(HiddenFolder);
+            full = HiddenFolder;
         } else {
             full = dirList_.Path();
         }
@@ -87,6 +87,7 @@ void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) 
     if (!parent.empty() && parent.back() == '\\') parent = parent.substr(0, 2);
     SubFolder = w_.InputBox(parent + "\\", "Enter Folder Name");
     Path = parent + "\\" + SubFolder;
+    HiddenFolder = Path;
     Hidden = true;
     dirList_Change();
 }

@@ -2,26 +2,34 @@
 // of Make Permanent and the filter that drops a letter's lines.
 #include "fuzz_app.h"
 #include "permanent/batch_file.h"
-#include "platform/text_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     char letter = static_cast<char>('A' + data[0] % 26);
-    bool substOnly = data[0] & 0x80;
+    bool vista = data[0] & 0x80;
     std::string content(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    FilteredBatch kept = DropLetterLines(content, letter, substOnly);
-    std::vector<std::string> lines = SplitLines(content);
+    FilteredBatch kept = DropLetterLines(content, letter);
+    std::vector<std::string> lines = BatchLines(content);
     FUZZ_CHECK(kept.lines == lines.size());
-    std::vector<std::string> left = SplitLines(kept.text);
+    std::vector<std::string> left = BatchLines(kept.text);
     FUZZ_CHECK(left.size() + kept.dropped == lines.size());
-    for (const std::string& l : left) FUZZ_CHECK(!LineBelongsTo(l, letter, substOnly));
+    // Only the letter's subst lines go; every other line stays, in order.
+    size_t at = 0;
+    for (const std::string& l : lines) {
+        if (LineBelongsTo(l, letter)) continue;
+        FUZZ_CHECK(at < left.size() && left[at] == l);
+        ++at;
+    }
+    for (const std::string& l : left) FUZZ_CHECK(!LineBelongsTo(l, letter));
     FUZZ_CHECK(!EndsMidLine(kept.text));
-    FUZZ_CHECK(DropLetterLines(kept.text, letter, substOnly).dropped == 0);
+    FUZZ_CHECK(DropLetterLines(kept.text, letter).dropped == 0);
+    // A byte-order mark stays where it was.
+    FUZZ_CHECK((content.rfind(kUtf8Bom, 0) == 0) == (kept.text.rfind(kUtf8Bom, 0) == 0));
 
     // The duplicate check of the real handler agrees with the rule.
     FuzzApp app;
-    app.m.version = substOnly ? OsVersion{2, 6, 1} : OsVersion{2, 10, 0};
+    app.m.version = vista ? OsVersion{2, 6, 1} : OsVersion{2, 10, 0};
     if (!app.Start()) return 0;
     app.f.Ltr = std::string(1, letter);
     app.m.AddFile(kFuzzStartup + "\\subit.bat", content);

@@ -3,7 +3,6 @@
 // behind.
 #include "fuzz_app.h"
 #include "permanent/batch_file.h"
-#include "platform/text_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
@@ -20,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     app.f.WorkingMask = 0x08000000 | LetterBit(app.f.Ltr);
     app.f.RemovePermanentEntry();
 
-    FilteredBatch expected = DropLetterLines(content, letter, w95);
+    FilteredBatch expected = DropLetterLines(content, letter);
     if (expected.dropped == 0) {
         FUZZ_CHECK(app.m.FileBytes(batch) == content); // untouched
     } else if (!w95 && expected.lines == 1) {

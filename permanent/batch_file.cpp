@@ -10,15 +10,21 @@ char Lower(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
+bool StartsWithBom(const std::string& content) {
+    return content.rfind(kUtf8Bom, 0) == 0;
+}
+
 } // namespace
 
-bool LineBelongsTo(const std::string& line, char letter, bool substLinesOnly) {
-    if (substLinesOnly) {
-        if (line.size() < 5) return false;
-        for (size_t i = 0; i < 5; ++i)
-            if (Lower(line[i]) != "subst"[i]) return false;
-    }
-    return line.size() >= 7 && Lower(line[6]) == Lower(letter);
+bool LineBelongsTo(const std::string& line, char letter) {
+    if (line.size() < 7) return false;
+    for (size_t i = 0; i < 5; ++i)
+        if (Lower(line[i]) != "subst"[i]) return false;
+    return Lower(line[6]) == Lower(letter);
+}
+
+std::vector<std::string> BatchLines(const std::string& content) {
+    return SplitLines(StartsWithBom(content) ? content.substr(3) : content);
 }
 
 std::string BatchLine(const std::string& letter, const std::string& argument) {
@@ -30,11 +36,12 @@ std::string BatchLine(const std::string& letter, const std::string& argument) {
     return line;
 }
 
-FilteredBatch DropLetterLines(const std::string& content, char letter, bool substLinesOnly) {
+FilteredBatch DropLetterLines(const std::string& content, char letter) {
     FilteredBatch out;
-    for (const std::string& line : SplitLines(content)) {
+    if (StartsWithBom(content)) out.text = kUtf8Bom;
+    for (const std::string& line : BatchLines(content)) {
         ++out.lines;
-        if (LineBelongsTo(line, letter, substLinesOnly)) {
+        if (LineBelongsTo(line, letter)) {
             ++out.dropped;
             continue;
         }
@@ -44,5 +51,6 @@ FilteredBatch DropLetterLines(const std::string& content, char letter, bool subs
 }
 
 bool EndsMidLine(const std::string& content) {
-    return !content.empty() && content.back() != '\n' && content.back() != '\r';
+    if (content.empty() || content == kUtf8Bom) return false;
+    return content.back() != '\n' && content.back() != '\r';
 }

@@ -1,7 +1,6 @@
 // Make Permanent: map the folder now and have it mapped again at every log-on.
 #include "permanent/batch_file.h"
 #include "platform/rt_error.h"
-#include "platform/text_lines.h"
 #include "ui/frmMWL_Pro.h"
 
 namespace {
@@ -35,7 +34,7 @@ void frmMWL_Pro::cmdDefault_Click() {
         // The command interpreter reads the batch file in the OEM code page:
         // a folder it cannot name there would map another folder at log-on.
         std::string line;
-        if (!pf_.os.AnsiToOem(BatchLine(Ltr, Path), line)) {
+        if (!pf_.os.ToOemCodePage(BatchLine(Ltr, Path), line)) {
             w_.MsgBox("The folder " + folder +
                           "\r\nhas characters that cannot be written in the startup batch file, "
                           "so it cannot be made permanent.",
@@ -62,17 +61,27 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
         std::string batch = Path + "\\subit.bat";
-        std::string existing;
-        if (IsOrdinaryFile(batch)) {
-            if (!CanAddPermanentEntry(batch)) {
-                w_.lstAvail().SetFocus();
+        if (IsOrdinaryFile(batch) && !CanAddPermanentEntry(batch)) {
+            w_.lstAvail().SetFocus();
+            return;
+        }
+        std::optional<std::string> before = ReadIfPresent(batch);
+        // A last line the user left without its end must not run into ours.
+        pf_.files.Append(batch, (EndsMidLine(before.value_or("")) ? "\r\n" : "") + line + "\r\n");
+        try {
+            WorkingMask = MarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
+            PermanentKnown = true;
+        } catch (const RtError& e) {
+            // A line whose letter is not marked would map the drive at every
+            // log-on while Remove never offers to drop it: the batch file
+            // goes back to what it was.
+            if (!PutBackBatchFile(batch, before)) {
+                ReportPermanentFailure(e.number(), "\r\nIts line stays in " + batch +
+                                                       " and maps the drive at every log-on.");
                 return;
             }
-            existing = pf_.files.ReadAll(batch);
+            throw;
         }
-        // A last line the user left without its end must not run into ours.
-        pf_.files.Append(batch, (EndsMidLine(existing) ? "\r\n" : "") + line + "\r\n");
-        WorkingMask = MarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
 
         if (MakingPermanent) return; // RunSubst has reported already
         w_.SetMousePointer(kPointerDefault);
@@ -80,11 +89,37 @@ void frmMWL_Pro::cmdDefault_Click() {
     } catch (const RtError& e) {
         // Every file failure ends the command and says so: carrying on would
         // report as done what was not written.
-        w_.SetMousePointer(kPointerDefault);
-        w_.MsgBox(std::string("The drive could not be made permanent: ") +
-                      RtDescription(e.number()) + ". Error " + std::to_string(e.number()),
-                  mbCritical, kAppTitle);
-        w_.lstAvail().SetFocus();
+        ReportPermanentFailure(e.number(), "");
+    }
+}
+
+void frmMWL_Pro::ReportPermanentFailure(int number, const std::string& more) {
+    w_.SetMousePointer(kPointerDefault);
+    w_.MsgBox(std::string("The drive could not be made permanent: ") + RtDescription(number) +
+                  ". Error " + std::to_string(number) + more,
+              mbCritical, kAppTitle);
+    w_.lstAvail().SetFocus();
+}
+
+std::optional<std::string> frmMWL_Pro::ReadIfPresent(const std::string& path) {
+    try {
+        return pf_.files.ReadAll(path);
+    } catch (const RtError& e) {
+        if (IsAbsent(path, e.number())) return std::nullopt;
+        throw;
+    }
+}
+
+bool frmMWL_Pro::PutBackBatchFile(const std::string& batch,
+                                  const std::optional<std::string>& before) {
+    try {
+        if (before)
+            ReplaceWhole(batch, *before);
+        else
+            pf_.files.Remove(batch);
+        return true;
+    } catch (const RtError&) {
+        return false;
     }
 }
 
@@ -98,9 +133,10 @@ bool frmMWL_Pro::IsOrdinaryFile(const std::string& path) {
 }
 
 bool frmMWL_Pro::CanAddPermanentEntry(const std::string& batchFile) {
-    bool substLinesOnly = OSFamily != "NT";
-    for (const std::string& line : SplitLines(pf_.files.ReadAll(batchFile))) {
-        if (LineBelongsTo(line, Ltr.empty() ? '\0' : Ltr[0], substLinesOnly)) {
+    // On every family only a subst line is a letter's line: the removal goes
+    // by the same rule, so a user's own "@echo off" neither blocks O nor goes with it.
+    for (const std::string& line : BatchLines(pf_.files.ReadAll(batchFile))) {
+        if (LineBelongsTo(line, Ltr.empty() ? '\0' : Ltr[0])) {
             ShowErrorMessage(1);
             return false;
         }

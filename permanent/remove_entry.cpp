@@ -4,10 +4,25 @@
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
+void frmMWL_Pro::ReplaceWhole(const std::string& file, const std::string& content) {
+    // The new content goes beside the old and replaces it in one step, so the
+    // file is always either the old one or the new one.
+    const std::string work = file.substr(0, file.find_last_of('\\') + 1) + "temp.dat";
+    try {
+        pf_.files.WriteNew(work, content);
+        pf_.files.Replace(work, file);
+    } catch (const RtError&) {
+        try {
+            pf_.files.Remove(work);
+        } catch (const RtError&) {
+        }
+        throw;
+    }
+}
+
 bool frmMWL_Pro::DropFromBatchFile(const std::string& folder, const std::string& name,
-                                   bool substLinesOnly, bool deleteWhenEmptied) {
+                                   bool deleteWhenEmptied, std::vector<BatchEdit>& edits) {
     const std::string batch = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + name;
-    const std::string work = batch.substr(0, batch.size() - name.size()) + "temp.dat";
     std::string content;
     try {
         content = pf_.files.ReadAll(batch);
@@ -17,25 +32,18 @@ bool frmMWL_Pro::DropFromBatchFile(const std::string& folder, const std::string&
         ReportBatchFailure(batch, e.number());
         return false;
     }
-    FilteredBatch kept = DropLetterLines(content, Ltr[0], substLinesOnly);
+    FilteredBatch kept = DropLetterLines(content, Ltr[0]);
     if (kept.dropped == 0) return true; // nothing to change: the file stays as it is
     try {
-        if (deleteWhenEmptied && kept.lines == 1) {
+        if (deleteWhenEmptied && kept.lines == 1)
             pf_.files.Remove(batch);
-        } else {
-            // The new content goes beside the old and replaces it in one step,
-            // so the batch file is always either the old one or the new one.
-            pf_.files.WriteNew(work, kept.text);
-            pf_.files.Replace(work, batch);
-        }
+        else
+            ReplaceWhole(batch, kept.text);
     } catch (const RtError& e) {
-        try {
-            pf_.files.Remove(work);
-        } catch (const RtError&) {
-        }
         ReportBatchFailure(batch, e.number());
         return false;
     }
+    edits.push_back({batch, content});
     return true;
 }
 
@@ -46,29 +54,56 @@ void frmMWL_Pro::ReportBatchFailure(const std::string& batch, int number) {
               mbExclamation, kAppTitle);
 }
 
+bool frmMWL_Pro::UndoBatchEdits(const std::vector<BatchEdit>& edits) {
+    bool whole = true;
+    for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
+        try {
+            ReplaceWhole(it->file, it->before);
+        } catch (const RtError&) {
+            whole = false;
+        }
+    }
+    return whole;
+}
+
 void frmMWL_Pro::RemovePermanentEntry() {
     w_.SetMousePointer(kPointerHourglass);
+    const bool nt = OSFamily == "NT" || OSFamily == "Vista";
+    std::string startup = GetStartupFolder();
+    Path = nt ? startup : "c:\\";
+    if (startup.empty()) {
+        // Make Permanent wrote the letter's line there, on every family:
+        // without the folder the line cannot be dropped, so the letter stays
+        // permanent, as Make Permanent reports the same case.
+        ShowErrorMessage(2);
+        return;
+    }
+    std::vector<BatchEdit> edits;
     bool dropped;
-    if (OSFamily == "NT" || OSFamily == "Vista") {
-        Path = GetStartupFolder();
-        dropped = Path.empty() || DropFromBatchFile(Path, "subit.bat", false, true);
+    if (nt) {
+        dropped = DropFromBatchFile(Path, "subit.bat", true, edits);
     } else {
-        Path = "c:\\";
-        dropped = DropFromBatchFile(Path, "autoexec.bat", true, false);
         // Make Permanent writes subit.bat on this family too.
-        std::string startup = GetStartupFolder();
-        if (dropped && !startup.empty())
-            dropped = DropFromBatchFile(startup, "subit.bat", true, false);
+        dropped = DropFromBatchFile(Path, "autoexec.bat", false, edits) &&
+                  DropFromBatchFile(startup, "subit.bat", false, edits);
+        if (!dropped) UndoBatchEdits(edits);
     }
     if (dropped) {
-        // Only a letter whose line is gone stops being permanent, so the
-        // records never disagree with what runs at log-on.
+        // Only a letter whose line is gone stops being permanent, and only
+        // a letter still marked keeps its line: the records never disagree
+        // with what runs at log-on.
         WorkingMask &= ~LetterBit(Ltr);
         try {
             StoreWorkingMask(pf_.files, StateFilePath, WorkingMask, StateRecord);
         } catch (const RtError& e) {
-            w_.MsgBox("The state file " + StateFilePath +
-                          " could not be written: " + RtDescription(e.number()) + ".",
+            WorkingMask |= LetterBit(Ltr);
+            bool undone = UndoBatchEdits(edits);
+            w_.SetMousePointer(kPointerDefault);
+            w_.MsgBox("The state file " + StateFilePath + " could not be written: " +
+                          RtDescription(e.number()) + ".\r\nDrive " + Ltr +
+                          (undone ? ": stays permanent."
+                                  : ": no longer comes back at log-on, but Mapwell still counts "
+                                    "it as permanent."),
                       mbExclamation, kAppTitle);
         }
     }

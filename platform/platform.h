@@ -23,8 +23,9 @@ public:
     // As GetVersionExA fills it; a failed call leaves every field 0.
     virtual OsVersion Version() = 0;
     // The same text in the OEM code page, which the command interpreter reads
-    // batch files in; false when a character has no exact OEM form.
-    virtual bool AnsiToOem(const std::string& ansi, std::string& oem) = 0;
+    // batch files in; false when a character has no exact OEM form. (Not
+    // named AnsiToOem: windows.h makes that name a macro.)
+    virtual bool ToOemCodePage(const std::string& ansi, std::string& oem) = 0;
 };
 
 // --- special folders --------------------------------------------------------
@@ -144,9 +145,12 @@ using WindowHandle = void*;
 class Processes {
 public:
     virtual ~Processes() = default;
-    // Starts a command line in a hidden window without waiting; null when no
-    // process could be started.
-    virtual std::unique_ptr<Process> Shell(const std::string& commandLine) = 0;
+    // Starts `program` (a full path) with `commandLine` in a hidden window,
+    // without waiting; null when no process could be started. The program is
+    // named by its path, never searched for: a search would try the program's
+    // own folder and the current one, which the user can write, first.
+    virtual std::unique_ptr<Process> Shell(const std::string& program,
+                                           const std::string& commandLine) = 0;
     // ShellExecuteExA; null when nothing was started.
     virtual std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
                                                const std::string& file,

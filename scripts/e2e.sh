@@ -14,11 +14,13 @@ prefix=$root/build/$name-prefix
 shots=$root/build/screenshots
 [[ $name == e2e ]] || shots=$root/build/$name-screenshots
 
-# The fixture drives: a network share, a CD-ROM and a second fixed disk.
+# The fixture drives: a network share, a CD-ROM, a second fixed disk and a
+# disk whose root holds nothing.
 scripts/wine-prefix.sh "$prefix" --bin "$win/tools" --state-file \
     --drive 'N:network:C:\fixtures\share' \
     --drive 'R:cdrom:C:\fixtures\cd' \
-    --drive 'F:fixed:C:\fixtures\fixed' >"build/$name-prefix.log"
+    --drive 'F:fixed:C:\fixtures\fixed' \
+    --drive 'Y:fixed:C:\fixtures\empty' >"build/$name-prefix.log"
 
 source scripts/xvfb.sh
 source scripts/wine-common.sh
@@ -33,7 +35,7 @@ winpath() { echo "Z:${1//\//\\}"; }
 rm -rf "$shots" && mkdir -p "$shots"
 export MAPWELL_EXE=$(winpath "$root/$win/Mapwell.exe")
 export MAPWELL_SCREENSHOTS=$(winpath "$shots")
-export E2E_NETWORK_LETTER=N E2E_CDROM_LETTER=R E2E_FIXED_LETTER=F
+export E2E_NETWORK_LETTER=N E2E_CDROM_LETTER=R E2E_FIXED_LETTER=F E2E_EMPTY_LETTER=Y
 export SUBST_STANDIN_LOG='C:\subst-log.txt'
 
 status=0

@@ -1,4 +1,5 @@
 // Removing a virtual drive.
+#include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
 #include <cctype>
@@ -16,6 +17,17 @@ void frmMWL_Pro::cmdRemove_Click() {
                   "Nothing to do!");
         w_.cmdCancel().SetFocus();
         return;
+    }
+    if (!PermanentKnown) {
+        try {
+            LoadPermanentMask();
+        } catch (const RtError& e) {
+            if (w_.MsgBox(UnreadableStateText(e.number()) + "\r\nIf drive " + Ltr +
+                              ": is permanent, its line stays in the startup batch file and "
+                              "maps it again at the next log-on.",
+                          mbOkCancel | mbExclamation, kAppTitle) != idOk)
+                return;
+        }
     }
     if (WorkingMask & LetterBit(Ltr)) {
         int answer = w_.MsgBox("This drive letter, " + Ltr +

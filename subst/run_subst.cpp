@@ -29,10 +29,26 @@ char Upper(char c) {
 } // namespace
 
 std::string frmMWL_Pro::SubstArgument(const std::string& folder) const {
-    // A root has no blanks, and quoted it would end in \" — which programs
-    // that read their arguments by the C run-time's rules take as an escaped
-    // quote, so "C:\" would reach them as C:" and map nothing.
-    return IsDriveRoot(folder) ? folder : Quote + folder + Quote;
+    // Programs that read their arguments by the C run-time's rules take \"
+    // as an escaped quote: "C:\Data\" would reach them as C:\Data" and map
+    // nothing. A root has no blanks and goes unquoted; any other folder goes
+    // quoted without a final backslash (a cancelled hidden-folder name leaves one).
+    if (IsDriveRoot(folder)) return folder;
+    std::string trimmed = folder;
+    while (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+    return Quote + trimmed + Quote;
+}
+
+bool frmMWL_Pro::FolderExists(const std::string& folder, uint32_t mask) {
+    try {
+        // An empty disk, or one that holds only hidden system folders, has no
+        // entry to list, yet its root is there to be mapped.
+        if (IsDriveRoot(folder)) return (pf_.files.Attributes(folder) & attrDirectory) != 0;
+        return !Dir(pf_.files, folder, mask).empty();
+    } catch (const RtError&) {
+        // A drive that vanished or is not ready: the folder is not there.
+        return false;
+    }
 }
 
 void frmMWL_Pro::cmdOk_Click() {
@@ -85,13 +101,7 @@ void frmMWL_Pro::RunSubst() {
             Hidden = false;
             mask |= attrHidden;
         }
-        std::string found;
-        try {
-            found = Dir(pf_.files, w_.txtPath().Text(), mask);
-        } catch (const RtError&) {
-            // A drive that vanished or is not ready: the folder is not there.
-        }
-        if (found.empty()) {
+        if (!FolderExists(w_.txtPath().Text(), mask)) {
             ShowErrorMessage(5);
             return;
         }
@@ -109,8 +119,12 @@ void frmMWL_Pro::RunSubst() {
 
     double start = pf_.clock.Seconds();
     std::unique_ptr<Process> process;
+    std::string system = pf_.folders.SystemDirectory();
     try {
-        process = pf_.processes.Shell("subst.exe " + Ltr + ": " + Path);
+        // The system's own subst.exe: without a system folder nothing is
+        // started, which is reported as a launch that started nothing.
+        if (!system.empty())
+            process = pf_.processes.Shell(system + "\\subst.exe", "subst.exe " + Ltr + ": " + Path);
     } catch (const std::exception&) {
         // A launch that fails by raising counts as one that started nothing.
     }
@@ -118,21 +132,30 @@ void frmMWL_Pro::RunSubst() {
         Pause(2);
         // The pause stands in for waiting; a subst.exe still running after it
         // gets a little longer, so the lists do not show the old state.
-        process->WaitForExit(kFinishWait);
+        Wait(kFinishWait, [&] { return process->WaitForExit(0); });
         RefreshLetterLists();
         w_.SetMousePointer(kPointerDefault);
         w_.MsgBox("Operation Completed!", mbOk, "Done!");
         drvList_.Refresh();
         return;
     }
-    while (pf_.clock.Seconds() - start <= kNoProcessWait) pf_.clock.Sleep(kWaitSlice);
+    Wait(start + kNoProcessWait - pf_.clock.Seconds(), nullptr);
     ShowErrorMessage(11);
 }
 
 void frmMWL_Pro::Pause(double seconds) {
+    Wait(seconds, nullptr);
+}
+
+void frmMWL_Pro::Wait(double seconds, const std::function<bool()>& done) {
     double start = pf_.clock.Seconds();
-    // The window stays frozen as the wait requires, but the thread sleeps
+    // The window stays frozen as the waits require, but the thread sleeps
     // rather than spins.
-    for (double left = seconds; left >= 0; left = start + seconds - pf_.clock.Seconds())
+    for (double left = seconds; left >= 0 && !(done && done());
+         left = start + seconds - pf_.clock.Seconds())
         pf_.clock.Sleep(std::min(left + 0.001, kWaitSlice));
+    // Keys and clicks given while the window was frozen were aimed at lists
+    // that have changed since: acted on now, a double-click could map a
+    // letter the user never chose. They go.
+    w_.DiscardInput();
 }

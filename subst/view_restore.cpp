@@ -37,7 +37,7 @@ std::string frmMWL_Pro::CaptureListing() {
                                               " /C subst.exe > temp", "", 0);
     });
     Pause(2);
-    if (interpreter) interpreter->WaitForExit(kFinishWait);
+    if (interpreter) Wait(kFinishWait, [&] { return interpreter->WaitForExit(0); });
     return systemDirectory;
 }
 
@@ -91,9 +91,10 @@ void frmMWL_Pro::mnuRepair_Click() {
         Pause(1);
     }
     // The lists are read once the releases have ended (or had their chance to).
-    double deadline = pf_.clock.Seconds() + kFinishWait;
-    for (auto& release : releases)
-        if (release) release->WaitForExit(std::max(0.0, deadline - pf_.clock.Seconds()));
+    Wait(kFinishWait, [&] {
+        return std::all_of(releases.begin(), releases.end(),
+                           [](auto& release) { return !release || release->WaitForExit(0); });
+    });
     Try([&] { pf_.files.Remove(Path + kCaptureFile); });
     RefreshLetterLists();
 
@@ -108,6 +109,7 @@ void frmMWL_Pro::mnuRepair_Click() {
             }
         }
         WorkingMask = ResetPermanent(pf_.files, StateFilePath, StateRecord);
+        PermanentKnown = true;
     } catch (const RtError& e) {
         // Restore says nothing when it succeeds; so when the permanent
         // drives could not be cleared it must say so, or they would come

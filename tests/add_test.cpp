@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <functional>
+
 namespace {
 
 struct Add : ::testing::Test {
@@ -20,6 +22,8 @@ TEST_F(Add, MapsTheChosenFolderAndReportsCompletion) {
     double before = app.m.now;
     app.f.cmdOk_Click();
     ASSERT_EQ(Launches(), 1u);
+    EXPECT_EQ(app.m.launches[0].program, "C:\\Windows\\system32\\subst.exe")
+        << "the system's own, never one found beside the program or in the current folder";
     EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"C:\\Work Files\"");
     EXPECT_EQ(app.m.launches[0].show, 0);
     ASSERT_EQ(app.w.boxes.size(), 1u);
@@ -131,16 +135,17 @@ TEST_F(Add, HiddenFolderIsFoundOnceThenNoMore) {
     EXPECT_EQ(app.LastBox().text, "Path not found!");
 }
 
-TEST(AddOnW95, CdRomFoldersAreRefusedUnlessTheFamilyIsNT) {
-    for (bool w95 : {true, false}) {
+TEST(AddOnW95, CdRomFoldersAreRefusedOnlyOnW95) {
+    for (OsVersion v : {OsVersion{1, 4, 10}, OsVersion{2, 10, 0}, OsVersion{2, 6, 1}}) {
         App app;
-        if (w95) app.m.version = {1, 4, 10};
+        app.m.version = v;
         app.m.AddDrive('D', DriveKind::CdRom);
         app.subst.Install(app.m);
         app.Start();
         app.Choose("D:\\Disc", "E:");
         app.f.cmdOk_Click();
-        if (w95) {
+        SCOPED_TRACE(app.f.OSFamily);
+        if (app.f.OSFamily == "W95") {
             EXPECT_TRUE(app.m.launches.empty());
             EXPECT_EQ(app.LastBox().title, "Wrong Operating System");
             EXPECT_EQ(app.w.pointer, kPointerDefault);
@@ -148,6 +153,71 @@ TEST(AddOnW95, CdRomFoldersAreRefusedUnlessTheFamilyIsNT) {
             EXPECT_EQ(app.m.launches.size(), 1u);
         }
     }
+}
+
+TEST_F(Add, ACancelledHiddenNameMapsTheChosenFolderWithoutItsFinalBackslash) {
+    app.f.dirList().SetPath("C:\\Work Files");
+    app.f.dirList_MouseDown(2, 4, 0, 0); // the name box, cancelled
+    ASSERT_EQ(app.f.Hold, "C:\\Work Files\\");
+    app.w.avail.Select("E:");
+    app.f.lstAvail_Click();
+    app.f.cmdOk_Click();
+    ASSERT_EQ(Launches(), 1u);
+    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"C:\\Work Files\"");
+    EXPECT_EQ(app.subst.mapped['E'], "C:\\Work Files") << "as a C program reads its arguments";
+}
+
+TEST_F(Add, DriveRootsWithNothingVisibleAreFoundAndMapped) {
+    struct Case {
+        const char* name;
+        std::function<void(SimMachine&)> arrange;
+        bool maps;
+    };
+    const Case cases[] = {
+        {"an empty disk", [](SimMachine&) {}, true},
+        {"a stick with only System Volume Information",
+         [](SimMachine& m) {
+             m.AddFolder("D:\\System Volume Information", attrHidden | attrSystem);
+         },
+         true},
+        {"a drive that stopped answering", [](SimMachine& m) { m.Drive('D').ready = false; },
+         false},
+    };
+    for (const Case& c : cases) {
+        App app;
+        app.m.AddDrive('D', DriveKind::Removable);
+        app.subst.Install(app.m);
+        app.Start();
+        app.Choose("D:\\", "E:");
+        c.arrange(app.m);
+        app.f.cmdOk_Click(); // Yes to the root question
+        EXPECT_EQ(app.m.launches.size(), c.maps ? 1u : 0u) << c.name;
+        EXPECT_EQ(app.LastBox().text, c.maps ? "Operation Completed!" : "Path not found!")
+            << c.name;
+        EXPECT_EQ(app.m.Drive('E').exists, c.maps) << c.name;
+    }
+}
+
+TEST_F(Add, WithoutASystemFolderNothingIsStarted) {
+    app.m.systemDirectory = "";
+    Choose("C:\\Work Files", "E:");
+    app.f.cmdOk_Click();
+    EXPECT_EQ(Launches(), 0u);
+    EXPECT_EQ(app.LastBox().text.substr(0, 29), "An unknown error occured, try");
+}
+
+TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
+    app.m.AddDrive('F', DriveKind::Fixed);
+    app.m.AddFolder("F:\\Music");
+    app.f.DrvList().Refresh();
+    app.f.DrvList().SetDrive("f:"); // as a user picks it
+    Choose("F:\\Music", "E:");
+    ASSERT_EQ(app.f.DrvList().Drive(), "f:");
+    app.f.cmdOk_Click();
+    ASSERT_EQ(app.LastBox().text, "Operation Completed!");
+    EXPECT_EQ(app.f.DrvList().Drive(), "f:");
+    ASSERT_GE(app.w.driveCombo.selection, 0);
+    EXPECT_EQ(app.w.driveCombo.lines[app.w.driveCombo.selection].text.substr(0, 2), "f:");
 }
 
 TEST_F(Add, ALaunchThatStartsNothingReportsError11AfterTenSeconds) {
@@ -213,6 +283,45 @@ TEST_F(Add, PauseNeverReturnsEarlyAndSleepsRatherThanSpins) {
         EXPECT_GT(app.m.now - before, seconds);
         EXPECT_LT(app.m.now - before, seconds + 0.05);
         EXPECT_LE(app.m.sleepCalls - sleeps, seconds / 0.02 + 2) << "slices, not a spin";
+    }
+}
+
+// A user who keeps clicking and typing while the window is frozen: none of
+// it may reach the window once it reacts again, after any command's waits.
+TEST(Waits, InputGivenWhileFrozenIsThrownAwayAtTheEndOfEachWait) {
+    struct Case {
+        const char* name;
+        std::function<void(App&)> act;
+    };
+    const Case cases[] = {
+        {"Add", [](App& a) { a.f.cmdOk_Click(); }},
+        {"Make Permanent", [](App& a) { a.f.cmdDefault_Click(); }},
+        {"Remove",
+         [](App& a) {
+             a.w.used.Select("F:");
+             a.f.cmdRemove_Click();
+         }},
+        {"View", [](App& a) { a.f.mnuView_Click(); }},
+        {"Restore", [](App& a) { a.f.mnuRepair_Click(); }},
+        {"Add with no process",
+         [](App& a) {
+             a.m.onLaunch = [](SimLaunch&) { return false; };
+             a.f.cmdOk_Click();
+         }},
+    };
+    for (const Case& c : cases) {
+        App app;
+        app.m.AddFolder("C:\\Work");
+        app.subst.Install(app.m);
+        app.Start();
+        app.subst.Run(app.m, {"subst.exe", "F:", "C:\\Work"});
+        app.f.RefreshLetterLists();
+        app.Choose("C:\\Work", "E:");
+        app.m.onSleep = [&app] { ++app.w.pendingInput; };
+        c.act(app);
+        EXPECT_GT(app.m.sleepCalls, 0) << c.name;
+        EXPECT_EQ(app.w.pendingInput, 0) << c.name;
+        for (const SimBox& box : app.w.boxes) EXPECT_EQ(box.pendingInput, 0) << c.name;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <functional>
+
 namespace {
 
 struct Folders : ::testing::Test {
@@ -147,6 +149,53 @@ TEST_F(Folders, AfterAHiddenFolderOtherChoicesComeBackToIt) {
     app.f.DrvList_Select(1); // e:
     EXPECT_EQ(app.f.dirList().Path(), "C:\\Data\\Secret");
     EXPECT_EQ(app.f.DrvList().Drive(), "e:") << "the drive list keeps the user's pick";
+}
+
+// View, Restore, Remove and a refused Add all reuse Path; the typed hidden
+// folder must outlive each of them, so the next folder change and Add still
+// reach it.
+TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
+    struct Case {
+        const char* name;
+        std::function<void(App&)> act;
+    };
+    const Case cases[] = {
+        {"View", [](App& a) { a.f.mnuView_Click(); }},
+        {"Restore", [](App& a) { a.f.mnuRepair_Click(); }},
+        {"Remove",
+         [](App& a) {
+             a.subst.Run(a.m, {"subst.exe", "F:", "C:\\Other"});
+             a.f.RefreshLetterLists();
+             a.w.used.Select("F:");
+             a.f.cmdRemove_Click();
+         }},
+        {"a refused Add",
+         [](App& a) {
+             a.m.AddDrive('E', DriveKind::Fixed); // taken meanwhile
+             a.f.cmdOk_Click();
+             a.m.RemoveDrive('E');
+             a.f.RefreshLetterLists();
+         }},
+    };
+    for (const Case& c : cases) {
+        App app;
+        app.m.AddFolder("C:\\Data\\Secret", attrHidden);
+        app.m.AddFolder("C:\\Other");
+        app.subst.Install(app.m);
+        app.Start();
+        app.Choose("C:\\Data", "E:");
+        app.w.inputs = {"Secret"};
+        app.f.dirList_MouseDown(2, 4, 0, 0);
+        c.act(app);
+        app.f.dirList().SetPath("C:\\Other"); // a folder change
+        EXPECT_EQ(app.f.Hold, "C:\\Data\\Secret") << c.name;
+        EXPECT_EQ(app.w.path.text, "C:\\Data\\Secret") << c.name;
+        app.m.launches.clear();
+        app.w.avail.Select("E:");
+        app.f.cmdOk_Click();
+        ASSERT_FALSE(app.m.launches.empty()) << c.name << ": " << app.LastBox().text;
+        EXPECT_EQ(app.m.launches.back().commandLine, "subst.exe E: \"C:\\Data\\Secret\"") << c.name;
+    }
 }
 
 TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {

@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <functional>
+
 namespace {
 
 std::vector<std::string> Letters(const std::string& from, const std::string& to) {
@@ -80,6 +82,37 @@ TEST(LetterLists, UnexpectedLookupFailureIsReportedAndLetterNeverOfferedFree) {
     EXPECT_EQ(app.w.avail.ListCount(), 24);
     app.f.redo = 2;
     EXPECT_TRUE(app.f.ScanDriveLetters("G"));
+}
+
+// Letters the system holds are never offered as free, and answers that only
+// mean "no medium" raise no box at every refresh. The drives give the raw
+// Win32 answers; the machine translates them as the real one does.
+TEST(LetterLists, LettersTheSystemHoldsAreUsedWithoutABox) {
+    struct Case {
+        const char* name;
+        std::function<void(SimDrive&)> arrange;
+        std::string box; // "" for none
+    };
+    const Case cases[] = {
+        {"a subst drive whose folder has gone", [](SimDrive& d) { d.heldWithoutRoot = true; }, ""},
+        {"a card reader without a card", [](SimDrive& d) { d.volumeError = 1112; }, ""},
+        {"an unrecognised medium", [](SimDrive& d) { d.volumeError = 1785; }, ""},
+        {"a device that is not connected", [](SimDrive& d) { d.volumeError = 1167; }, ""},
+        {"a device that is gone", [](SimDrive& d) { d.volumeError = 55; }, ""},
+        {"a volume that refuses access", [](SimDrive& d) { d.volumeError = 5; }, "75"},
+    };
+    for (const Case& c : cases) {
+        App app;
+        app.m.AddDrive('G', DriveKind::Removable);
+        c.arrange(app.m.Drive('G'));
+        if (app.m.Drive('G').heldWithoutRoot) app.m.Drive('G').exists = false;
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "G:"})) << c.name;
+        EXPECT_EQ(app.w.avail.ListCount(), 24) << c.name;
+        EXPECT_EQ(app.w.boxes.empty() ? "" : app.LastBox().text, c.box) << c.name;
+        app.f.redo = 2;
+        EXPECT_TRUE(app.f.ScanDriveLetters("G")) << c.name;
+    }
 }
 
 TEST(LetterLists, ProbeAnswersWithoutTouchingTheLists) {

@@ -1,5 +1,8 @@
 #include "fixture.h"
 
+#include <functional>
+#include <optional>
+
 namespace {
 
 const std::string kStartup =
@@ -81,27 +84,49 @@ TEST_F(Permanent, SameLetterAgainReportsError1AndChangesNoFile) {
     EXPECT_EQ(app.m.FileBytes(kStateFile), state);
 }
 
-TEST(PermanentFamilies, UserLinesBlockTheLetterOnNTButOnlySubstLinesElsewhere) {
+// The duplicate check and the removal agree on every family about which line
+// is a letter's: only a subst line with the letter at its 7th character. The
+// user's own lines (here with the letter at the 7th character) are theirs.
+TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
+    const std::string bom = "\xEF\xBB\xBF";
     struct Case {
-        OsVersion version;
-        std::string line;
-        bool blocks;
+        std::string letter, line;
+        bool owned;
     };
     const Case cases[] = {
-        {{2, 10, 0}, "@echo X is mine", true},      {{2, 6, 1}, "@echo X is mine", false},
-        {{1, 4, 10}, "@echo X is mine", false},     {{2, 6, 1}, "SUBST x: \"C:\\Old\"", true},
-        {{1, 4, 90}, "Subst X: \"C:\\Old\"", true}, {{2, 10, 0}, "short", false},
+        {"O", "@echo off", false},           {"E", "echo hello", false},
+        {"T", "set PATH=C:\\DOS", false},    {"X", "SUBST x: \"C:\\Old\"", true},
+        {"X", "Subst X: C:\\", true},        {"X", "short", false},
+        {"X", "substX: \"C:\\Old\"", false},
     };
-    for (const Case& c : cases) {
-        App app;
-        app.m.version = c.version;
-        app.m.AddFile(kBatch, c.line + "\r\n");
-        app.subst.Install(app.m);
-        app.Start();
-        app.Choose("C:\\Work", "X:");
-        app.f.cmdDefault_Click();
-        bool blocked = app.m.FileBytes(kBatch) == c.line + "\r\n";
-        EXPECT_EQ(blocked, c.blocks) << c.line << " on " << app.f.OSFamily;
+    for (OsVersion v : {OsVersion{2, 10, 0}, OsVersion{2, 6, 1}, OsVersion{1, 4, 10}}) {
+        for (const Case& c : cases) {
+            for (const std::string& mark : {std::string(), bom}) {
+                const std::string content = mark + c.line + "\r\nsubst Y: \"C:\\Y\"\r\n";
+                App app;
+                app.m.version = v;
+                app.m.AddFile(kBatch, content);
+                app.m.AddFile("c:\\autoexec.bat", content);
+                app.subst.Install(app.m);
+                app.Start();
+                std::string where = c.line + (mark.empty() ? "" : " after a BOM") + " on " +
+                                    app.f.OSFamily + " for " + c.letter;
+                app.Choose("C:\\Work", c.letter + ":");
+                app.f.cmdDefault_Click();
+                bool blocked = app.m.FileBytes(kBatch) == content;
+                EXPECT_EQ(blocked, c.owned) << where;
+
+                app.m.AddFile(kBatch, content);
+                app.f.Ltr = c.letter;
+                app.f.WorkingMask = 0x08000000 | LetterBit(c.letter);
+                app.f.RemovePermanentEntry();
+                std::string kept = c.owned ? mark + "subst Y: \"C:\\Y\"\r\n" : content;
+                EXPECT_EQ(app.m.FileBytes(kBatch), kept) << where;
+                if (app.f.OSFamily == "W95") {
+                    EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), kept) << where;
+                }
+            }
+        }
     }
 }
 
@@ -205,6 +230,144 @@ TEST_F(Permanent, AFileFailureEndsTheCommandWithItsNumber) {
     EXPECT_EQ(app.w.pointer, kPointerDefault);
 }
 
+// The mark cannot be stored after the line went in: the batch file goes back
+// byte for byte (or away), so it never maps a drive the records call ordinary.
+TEST_F(Permanent, AMarkThatCannotBeStoredTakesTheLineBackOut) {
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const std::optional<std::string>& before :
+         {std::optional<std::string>(), std::optional<std::string>("@echo off"),
+          std::optional<std::string>(bom + "subst Q: \"C:\\Old\"\r\n")}) {
+        if (before)
+            app.m.AddFile(kBatch, *before);
+        else
+            app.m.Delete(kBatch);
+        app.m.Lock(kStateFile);
+        app.w.boxes.clear();
+        Choose("C:\\Work Files", "X:");
+        app.f.cmdDefault_Click();
+        std::string where = before ? "\"" + *before + "\"" : "no batch file";
+        EXPECT_EQ(app.m.Exists(kBatch), before.has_value()) << where;
+        if (before) {
+            EXPECT_EQ(app.m.FileBytes(kBatch), *before) << where;
+        }
+        EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat")) << where;
+        EXPECT_FALSE(app.f.WorkingMask & LetterBit("X")) << where;
+        EXPECT_EQ(app.LastBox().text,
+                  "The drive could not be made permanent: Permission denied. Error 70")
+            << where;
+        // The records agree, so the next try works as the first would have.
+        app.m.Lock(kStateFile, false);
+        app.m.RemoveDrive('X');
+        app.f.RefreshLetterLists();
+        Choose("C:\\Work Files", "X:");
+        app.f.cmdDefault_Click();
+        EXPECT_EQ(Texts().back(), "Operation Completed!") << where;
+        EXPECT_TRUE(app.f.WorkingMask & LetterBit("X")) << where;
+        app.m.RemoveDrive('X');
+        app.f.WorkingMask = 0x08000000;
+        app.m.AddFile(kStateFile, StateFileBytes(0x08000000));
+        app.f.RefreshLetterLists();
+    }
+}
+
+// RemovePermanentEntry for X, which is marked permanent.
+void DropX(App& a) {
+    a.f.Ltr = "X";
+    a.f.WorkingMask = 0x08800000;
+    a.f.RemovePermanentEntry();
+}
+
+TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
+    struct Case {
+        const char* name;
+        OsVersion version;
+        std::function<void(App&)> act;
+        std::function<void(App&)> check;
+    };
+    const std::string autoexec = "c:\\autoexec.bat";
+    const Case cases[] = {
+        {"Make Permanent of a folder gone meanwhile still writes and marks",
+         {2, 10, 0},
+         [](App& a) {
+             a.Choose("C:\\Gone", "X:");
+             a.m.Delete("C:\\Gone");
+             a.f.cmdDefault_Click();
+         },
+         [](App& a) {
+             EXPECT_EQ(a.w.boxes[1].text, "Path not found!");
+             EXPECT_EQ(a.m.FileBytes(kBatch), "subst X: \"C:\\Gone\"\r\n");
+             EXPECT_EQ(a.f.WorkingMask, 0x08800000);
+         }},
+        {"Make Permanent of a network folder writes nothing",
+         {2, 10, 0},
+         [](App& a) {
+             a.m.AddDrive('N', DriveKind::Network);
+             a.Choose("N:\\Share", "X:");
+             a.f.cmdDefault_Click();
+         },
+         [](App& a) {
+             EXPECT_EQ(a.LastBox().text, "MWL does not work with network drives!");
+             EXPECT_TRUE(a.m.launches.empty());
+             EXPECT_FALSE(a.m.Exists(kBatch));
+             EXPECT_EQ(a.f.WorkingMask, 0x08000000);
+         }},
+        {"Vista deletes a batch file whose only line went",
+         {2, 6, 1},
+         [](App& a) {
+             a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
+             DropX(a);
+         },
+         [](App& a) { EXPECT_FALSE(a.m.Exists(kBatch)); }},
+        {"NT drops both lines of a letter written twice",
+         {2, 10, 0},
+         [](App& a) {
+             a.m.AddFile(kBatch, "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n");
+             DropX(a);
+         },
+         [](App& a) { EXPECT_EQ(a.m.FileBytes(kBatch), "rem mine\r\n"); }},
+        {"an unknown family edits autoexec.bat",
+         {1, 4, 3},
+         [&autoexec](App& a) {
+             a.m.AddFile(autoexec, "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n");
+             DropX(a);
+         },
+         [&autoexec](App& a) {
+             EXPECT_EQ(a.f.OSFamily, "Failed");
+             EXPECT_EQ(a.m.FileBytes(autoexec), "PATH C:\\DOS\r\n");
+             EXPECT_EQ(a.f.WorkingMask, 0x08000000);
+         }},
+        {"Restore of a permanent drive, then a new mapping there is removed unasked",
+         {2, 10, 0},
+         [](App& a) {
+             a.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
+             a.m.AddFile(kStateFile, StateFileBytes(0x08000010));
+             a.f.WorkingMask = 0x08000010;
+             a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"});
+             a.f.mnuRepair_Click();
+             a.Choose("C:\\Work", "E:");
+             a.f.cmdOk_Click();
+             a.w.boxes.clear();
+             a.w.used.Select("E:");
+             a.f.cmdRemove_Click();
+         },
+         [](App& a) {
+             EXPECT_EQ(a.w.boxes.size(), 1u);
+             EXPECT_EQ(a.LastBox().text, "Operation Completed!");
+             EXPECT_FALSE(a.m.Drive('E').exists);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        App app;
+        app.m.version = c.version;
+        app.m.AddFolder(kStartup);
+        app.subst.Install(app.m);
+        ASSERT_TRUE(app.Start());
+        c.act(app);
+        c.check(app);
+    }
+}
+
 // --- Remove ---
 
 struct Remove : Permanent {
@@ -275,6 +438,19 @@ TEST_F(Remove, PermanentDriveAsksYesNoOrCancel) {
     }
 }
 
+TEST_F(Remove, ASubstDriveWhoseFolderHasGoneIsReleased) {
+    Map('E');
+    app.m.Drive('E') = SimDrive{};
+    app.m.Drive('E').heldWithoutRoot = true;
+    app.f.RefreshLetterLists();
+    Pick("E:");
+    app.f.cmdRemove_Click();
+    ASSERT_EQ(app.m.launches.size(), 1u);
+    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: /D");
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Operation Completed!"});
+    EXPECT_TRUE(app.w.avail.Select("E:")) << "free again";
+}
+
 TEST_F(Remove, LetterAIsBitZero) {
     Map('A');
     app.f.WorkingMask = 0x08000001;
@@ -308,16 +484,6 @@ TEST_F(Entry, OnNTOnlyTheLettersLinesGoAndALoneLineTakesTheFileWithIt) {
     EXPECT_EQ(StoredMask(), 0x08000000);
     EXPECT_EQ(app.w.pointer, kPointerDefault);
     EXPECT_TRUE(app.w.boxes.empty());
-}
-
-TEST_F(Entry, OnNTAndVistaAUserLineWithTheLetterGoesToo) {
-    for (OsVersion v : {OsVersion{2, 10, 0}, OsVersion{2, 6, 0}}) {
-        app.m.version = v;
-        app.f.OSFamily = v.major == 6 ? "Vista" : "NT";
-        app.m.AddFile(kBatch, "@echo X marks\r\nsubst Y: \"C:\\Y\"\r\n");
-        Drop("x", 0x08800000);
-        EXPECT_EQ(app.m.FileBytes(kBatch), "subst Y: \"C:\\Y\"\r\n") << app.f.OSFamily;
-    }
 }
 
 TEST_F(Entry, OnW95AutoexecKeepsOtherLinesAndStaysWhenEmptied) {
@@ -364,9 +530,35 @@ TEST_F(Entry, MissingBatchFileHasNothingToDropAndTheBitStillClears) {
     Drop("X", 0x08800000);
     EXPECT_TRUE(app.w.boxes.empty());
     EXPECT_EQ(StoredMask(), 0x08000000);
+}
+
+TEST_F(Entry, WithoutAStartupFolderTheLetterStaysPermanentAndTheUserIsTold) {
+    app.m.AddFile(kStateFile, StateFileBytes(0x09000000));
     app.m.startupAvailable = false;
     Drop("Y", 0x09000000);
-    EXPECT_EQ(StoredMask(), 0x08000000);
+    EXPECT_EQ(app.f.WorkingMask, 0x09000000);
+    EXPECT_EQ(StoredMask(), 0x09000000);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"This feature is not supported at this\r\n"
+                                                "time on your Operating System."});
+    EXPECT_EQ(app.w.pointer, kPointerDefault);
+}
+
+TEST_F(Entry, AnUnmarkThatCannotBeStoredPutsTheLinesBack) {
+    for (const char* family : {"NT", "W95"}) {
+        const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
+        app.f.OSFamily = family;
+        app.m.AddFile(kBatch, content);
+        app.m.AddFile("c:\\autoexec.bat", content);
+        app.m.Lock(kStateFile);
+        app.w.boxes.clear();
+        Drop("X", 0x08800000);
+        EXPECT_EQ(app.m.FileBytes(kBatch), content) << family;
+        EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), content) << family;
+        EXPECT_EQ(app.f.WorkingMask, 0x08800000) << family;
+        ASSERT_EQ(app.w.boxes.size(), 1u) << family;
+        EXPECT_NE(app.LastBox().text.find("Drive X: stays permanent."), std::string::npos);
+        app.m.Lock(kStateFile, false);
+    }
 }
 
 TEST_F(Entry, ABatchFileThatCannotBeReplacedStaysWholeAndTheLetterStaysPermanent) {

@@ -8,7 +8,7 @@ namespace {
 struct FixedOs : OsInfo {
     OsVersion v;
     OsVersion Version() override { return v; }
-    bool AnsiToOem(const std::string&, std::string&) override { return false; }
+    bool ToOemCodePage(const std::string&, std::string&) override { return false; }
 };
 
 std::string Family(uint32_t platformId, uint32_t major, uint32_t minor) {
@@ -102,6 +102,45 @@ TEST(Startup, ShortOrEmptyStateFileStartsWithNoPermanentLetter) {
         EXPECT_EQ(app.f.WorkingMask, 0) << size;
         EXPECT_EQ(app.m.FileBytes(kStateFile).size(), size) << "start-up never writes";
     }
+}
+
+// A state file that is there but cannot be read: the program starts, says so,
+// and never lets Remove pass a permanent letter by in silence.
+TEST(Startup, AnUnreadableStateFileIsReportedAndRemoveStillAsks) {
+    const std::string startup =
+        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+    App app;
+    app.m.AddFile(kStateFile, StateFileBytes(0x08000010)); // E is permanent
+    app.m.AddFile(startup + "\\subit.bat", "subst E: \"C:\\Work\"\r\n");
+    app.m.AddFolder("C:\\Work");
+    app.subst.Install(app.m);
+    app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
+    app.m.Lock(kStateFile);
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(app.w.boxes.size(), 1u);
+    EXPECT_EQ(app.LastBox().text, "The state file " + kStateFile +
+                                      " could not be read: Permission denied. Error 70\r\n"
+                                      "Until it can be read, Mapwell cannot tell which drives "
+                                      "are permanent.");
+    EXPECT_EQ(app.LastBox().flags, mbExclamation);
+    EXPECT_EQ(app.w.focus, "lstAvail");
+
+    // Still locked: Remove says what it cannot know, and Cancel keeps the drive.
+    app.w.used.Select("E:");
+    app.w.answers = {idCancel};
+    app.f.cmdRemove_Click();
+    EXPECT_EQ(app.LastBox().flags, mbOkCancel | mbExclamation);
+    EXPECT_NE(app.LastBox().text.find("If drive E: is permanent"), std::string::npos);
+    EXPECT_TRUE(app.m.launches.empty());
+
+    // Readable again: the next Remove learns that E is permanent and asks.
+    app.m.Lock(kStateFile, false);
+    app.w.answers = {idYes};
+    app.f.cmdRemove_Click();
+    EXPECT_EQ(app.w.boxes.back().text, "Operation Completed!");
+    EXPECT_EQ(app.w.boxes[app.w.boxes.size() - 2].text,
+              "This drive letter, E, is permanent, do you want it removed permanently?");
+    EXPECT_FALSE(app.m.Exists(startup + "\\subit.bat"));
 }
 
 TEST(Exit, ButtonEscAndMenuEndTheProgram) {

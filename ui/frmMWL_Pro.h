@@ -16,7 +16,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,10 @@ public:
     void RunSubst();
     // Returns once more than `seconds` have passed; dispatches no messages.
     void Pause(double seconds);
+    // The one wait every command uses: until more than `seconds` have passed
+    // or `done` (when given) is true, dispatching no messages; then the
+    // keyboard and mouse input given meanwhile is thrown away.
+    void Wait(double seconds, const std::function<bool()>& done);
 
     void cmdRemove_Click();
     void mnuView_Click();
@@ -89,12 +95,19 @@ public:
     std::string sPath;
     bool Hidden = false;
     std::string SubFolder;
+    // The typed hidden folder's full path, which the folder list goes back to
+    // while Hidden is True; Path is a working string other commands overwrite.
+    std::string HiddenFolder;
     std::string Hold;
     std::string OSFamily;
     std::string Quote; // the double-quote character, set at start-up
     std::string StateFilePath;
     StateImage StateRecord;
     int32_t WorkingMask = 0;
+    // False while the stored mask has been neither read nor written: the
+    // state file could not be read at start-up. WorkingMask then says
+    // nothing about which letters are permanent.
+    bool PermanentKnown = false;
     bool MakingPermanent = false;
     std::array<char, 11> CDLtrs{};
     uint8_t CDCount = 0;
@@ -119,11 +132,33 @@ private:
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,
     // when the file could not be changed.
-    bool DropFromBatchFile(const std::string& folder, const std::string& name, bool substLinesOnly,
-                           bool deleteWhenEmptied);
+    // A batch file as it was before a removal changed it.
+    struct BatchEdit {
+        std::string file, before;
+    };
+    bool DropFromBatchFile(const std::string& folder, const std::string& name,
+                           bool deleteWhenEmptied, std::vector<BatchEdit>& edits);
+    // Puts the files back as they were; false when one could not be.
+    bool UndoBatchEdits(const std::vector<BatchEdit>& edits);
+    // Replaces a file whole with `content` through "temp.dat" beside it.
+    void ReplaceWhole(const std::string& file, const std::string& content);
+    // A file's bytes; nothing when it does not exist.
+    std::optional<std::string> ReadIfPresent(const std::string& path);
+    // Puts the batch file back as it was before Make Permanent appended to
+    // it (absent, if it was); false when that failed.
+    bool PutBackBatchFile(const std::string& batch, const std::optional<std::string>& before);
+    void ReportPermanentFailure(int number, const std::string& more);
+    // The Load sequence on its own: record 2 into StateRecord and
+    // WorkingMask. Throws RtError when the state file cannot be read.
+    void LoadPermanentMask();
+    // "The state file ... could not be read: ..." for error `number`.
+    std::string UnreadableStateText(int number) const;
     void ReportBatchFailure(const std::string& batch, int number);
     // The folder as the subst command line and the batch line carry it.
     std::string SubstArgument(const std::string& folder) const;
+    // The folder look-up of a subst run: a drive root is found when it can be
+    // reached, any other folder when the directory function lists it.
+    bool FolderExists(const std::string& folder, uint32_t mask);
     // A folder that could not be opened from the lists.
     void ReportFolderFailure(const std::string& folder, int number);
 

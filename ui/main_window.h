@@ -56,6 +56,8 @@ public:
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
     virtual void SetFocusToWindow() = 0;
+    // Throws away the keyboard and mouse input waiting for the window.
+    virtual void DiscardInput() = 0;
     // Ends the program: no handler runs after this.
     virtual void EndProgram() = 0;
 

@@ -75,7 +75,7 @@ void BM_DropLetterLines(benchmark::State& state) {
     const std::string content = BatchFile(lines);
     size_t kept = 0;
     for (auto _ : state) {
-        FilteredBatch out = DropLetterLines(content, kDroppedLetter, false);
+        FilteredBatch out = DropLetterLines(content, kDroppedLetter);
         kept = out.lines - out.dropped;
         benchmark::DoNotOptimize(out.text.data());
     }

@@ -1,6 +1,7 @@
 #include "platform/sim/sim_machine.h"
 
 #include "platform/rt_error.h"
+#include "platform/win32_codes.h"
 
 #include <cctype>
 
@@ -153,6 +154,15 @@ void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
     if (Node* n = Find(Absolute(path))) n->attrs = attrs;
 }
 
+void SimMachine::Lock(const std::string& path, bool locked) {
+    if (Node* n = Find(Absolute(path))) n->locked = locked;
+}
+
+void SimMachine::CheckUnlocked(const std::string& path) const {
+    const Node* n = Find(Absolute(path));
+    if (n && n->locked) throw RtError(rtPermissionDenied);
+}
+
 void SimMachine::Delete(const std::string& path) {
     nodes_.erase(Key(Absolute(path)));
 }
@@ -188,7 +198,7 @@ void SimMachine::CheckDrive(const std::string& path) const {
     if (!d.ready) throw RtError(rtDiskNotReady);
 }
 
-bool SimMachine::AnsiToOem(const std::string& ansi, std::string& oem) {
+bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
     // Windows-1252 to code page 437 for the letters the tests use; any other
     // character above 127 has no OEM form here.
     static const std::pair<unsigned char, unsigned char> kTable[] = {
@@ -222,18 +232,29 @@ bool SimMachine::SpecialFolderPath(int csidl, std::string& path) {
     return true;
 }
 
+namespace {
+
+RootType RootTypeOf(const SimDrive& d) {
+    return d.exists ? RootTypeOf(d.kind) : RootType::NoRootDir;
+}
+
+} // namespace
+
 DriveKind SimMachine::Kind(char letter) {
     if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
     const SimDrive& d = Drive(letter);
     if (d.lookupError) throw RtError(d.lookupError);
-    if (!d.exists) throw RtError(rtDeviceUnavailable);
-    return d.kind;
+    return DriveKindOf(RootTypeOf(d), d.exists || d.heldWithoutRoot);
 }
 
 uint32_t SimMachine::SerialNumber(char letter) {
     Kind(letter);
-    if (!Drive(letter).ready) throw RtError(rtDiskNotReady);
-    return Drive(letter).serial;
+    const SimDrive& d = Drive(letter);
+    bool held = d.exists || d.heldWithoutRoot;
+    if (!d.exists) throw RtError(VolumeReadError(win32::kPathNotFound, RootTypeOf(d), held));
+    if (!d.ready) throw RtError(rtDiskNotReady);
+    if (d.volumeError) throw RtError(VolumeReadError(d.volumeError, RootTypeOf(d), held));
+    return d.serial;
 }
 
 std::string SimMachine::Label(char letter) {
@@ -288,6 +309,7 @@ SimMachine::Node& SimMachine::FileForWrite(const std::string& path) {
 
 std::unique_ptr<RandomFile> SimMachine::OpenRandom(const std::string& path, Mode mode) {
     Tick("OpenRandom", path);
+    CheckUnlocked(path);
     if (mode == Mode::ReadWrite) {
         FileForWrite(path);
         return std::make_unique<SimRandomFile>(*this, Key(Absolute(path)), true);
@@ -299,22 +321,27 @@ std::unique_ptr<RandomFile> SimMachine::OpenRandom(const std::string& path, Mode
 
 std::string SimMachine::ReadAll(const std::string& path) {
     Tick("ReadAll", path);
+    CheckUnlocked(path);
     if (Attributes(path) & attrDirectory) throw RtError(rtPathFileAccess);
     return Find(Absolute(path))->data;
 }
 
 void SimMachine::Append(const std::string& path, const std::string& bytes) {
     Tick("Append", path);
+    CheckUnlocked(path);
     FileForWrite(path).data += bytes;
 }
 
 void SimMachine::WriteNew(const std::string& path, const std::string& bytes) {
     Tick("WriteNew", path);
+    CheckUnlocked(path);
     FileForWrite(path).data = bytes;
 }
 
 void SimMachine::Replace(const std::string& source, const std::string& target) {
     Tick("Replace", target);
+    CheckUnlocked(source);
+    CheckUnlocked(target);
     if (Attributes(source) & attrDirectory) throw RtError(rtPathFileAccess);
     Node moved = *Find(Absolute(source));
     Node& t = FileForWrite(target);
@@ -325,6 +352,7 @@ void SimMachine::Replace(const std::string& source, const std::string& target) {
 
 void SimMachine::Remove(const std::string& path) {
     Tick("Remove", path);
+    CheckUnlocked(path);
     uint32_t attrs = Attributes(path);
     if (attrs & (attrDirectory | attrReadOnly)) throw RtError(rtPathFileAccess);
     nodes_.erase(Key(Absolute(path)));
@@ -373,8 +401,10 @@ std::unique_ptr<Process> SimMachine::Launch(SimLaunch launch) {
     return std::make_unique<SimProcess>(*this, nextPid_++, now + processRunTime);
 }
 
-std::unique_ptr<Process> SimMachine::Shell(const std::string& commandLine) {
+std::unique_ptr<Process> SimMachine::Shell(const std::string& program,
+                                           const std::string& commandLine) {
     SimLaunch l;
+    l.program = program;
     l.commandLine = commandLine;
     l.show = 0;
     return Launch(l);
@@ -399,4 +429,5 @@ void SimMachine::Sleep(double seconds) {
     now += seconds;
     sleptTotal += seconds;
     ++sleepCalls;
+    if (onSleep) onSleep();
 }

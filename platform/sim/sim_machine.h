@@ -19,10 +19,17 @@ struct SimDrive {
     std::string label;
     std::string currentDir; // "" means the root
     int lookupError = 0;    // a run-time error the look-up fails with
+    // Raw Win32 answers, translated as the real machine translates them:
+    // the letter is held by the system (set in its logical-drive mask) while
+    // no drive answers at its root, as for a subst drive whose folder has gone;
+    bool heldWithoutRoot = false;
+    // the Win32 error a volume read fails with (a card reader without a card).
+    uint32_t volumeError = 0;
 };
 
 struct SimLaunch {
     bool shellExecute = false; // false: a plain command-line launch
+    std::string program;       // the program a plain launch starts, by its path
     std::string commandLine;   // the whole line of a plain launch
     WindowHandle owner = nullptr;
     std::string verb, file, parameters, directory;
@@ -57,6 +64,9 @@ public:
     std::string FileBytes(const std::string& path) const;
     void SetAttrs(const std::string& path, uint32_t attrs);
     void Delete(const std::string& path);
+    // Another process holds the file open without sharing it: the file can
+    // be found, but not opened (70).
+    void Lock(const std::string& path, bool locked = true);
 
     std::string currentDirectory = "C:\\";
 
@@ -81,6 +91,9 @@ public:
     double now = 1000.0;
     double sleptTotal = 0;
     int sleepCalls = 0;
+    // Runs at every sleep: what the rest of the machine (or the user) does
+    // while the program waits.
+    std::function<void()> onSleep;
 
     // --- help ---
     struct HelpCall {
@@ -96,7 +109,9 @@ private:
         bool dir = false;
         uint32_t attrs = 0;
         std::string data;
+        bool locked = false;
     };
+    void CheckUnlocked(const std::string& path) const;
     void Tick(const char* op, const std::string& path);
     static std::string Key(const std::string& path);
     const Node* Find(const std::string& path) const;
@@ -107,7 +122,7 @@ private:
 
     // OsInfo
     OsVersion Version() override { return version; }
-    bool AnsiToOem(const std::string& ansi, std::string& oem) override;
+    bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
     // ShellFolders
     long FolderPath(int csidl, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
@@ -133,7 +148,8 @@ private:
     void ChangeDirectory(const std::string& path) override;
     std::string DriveCurrentDirectory(char letter) override;
     // Processes
-    std::unique_ptr<Process> Shell(const std::string& commandLine) override;
+    std::unique_ptr<Process> Shell(const std::string& program,
+                                   const std::string& commandLine) override;
     std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
                                        const std::string& file, const std::string& parameters,
                                        const std::string& directory, int show) override;

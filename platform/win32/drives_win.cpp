@@ -13,33 +13,46 @@ std::string Root(char letter) {
     return std::string(1, letter) + ":\\";
 }
 
+RootType TypeOf(char letter) {
+    return static_cast<RootType>(GetDriveTypeA(Root(letter).c_str()));
+}
+
+// A letter the system holds, even where its root cannot be read.
+bool InLogicalDrives(char letter) {
+    int bit = std::toupper(static_cast<unsigned char>(letter)) - 'A';
+    return bit >= 0 && bit < 26 && (GetLogicalDrives() & (1u << bit)) != 0;
+}
+
+using WNetGetConnectionFn = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+
+// mpr.dll is not one of the libraries the system always takes from its own
+// folder: imported, it would be looked for beside Mapwell.exe first. So it is
+// loaded by its full path in the system folder.
+WNetGetConnectionFn NetConnection(const std::string& systemDirectory) {
+    static WNetGetConnectionFn fn = [&]() -> WNetGetConnectionFn {
+        if (systemDirectory.empty()) return nullptr;
+        HMODULE mpr = LoadLibraryA((systemDirectory + "\\mpr.dll").c_str());
+        if (!mpr) return nullptr;
+        return reinterpret_cast<WNetGetConnectionFn>(
+            reinterpret_cast<void*>(GetProcAddress(mpr, "WNetGetConnectionA")));
+    }();
+    return fn;
+}
+
 } // namespace
 
 DriveKind Win32Drives::Kind(char letter) {
     if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
-    switch (GetDriveTypeA(Root(letter).c_str())) {
-    case DRIVE_NO_ROOT_DIR:
-        throw RtError(rtDeviceUnavailable);
-    case DRIVE_REMOVABLE:
-        return DriveKind::Removable;
-    case DRIVE_FIXED:
-        return DriveKind::Fixed;
-    case DRIVE_REMOTE:
-        return DriveKind::Network;
-    case DRIVE_CDROM:
-        return DriveKind::CdRom;
-    case DRIVE_RAMDISK:
-        return DriveKind::RamDisk;
-    default:
-        return DriveKind::Unknown;
-    }
+    return DriveKindOf(TypeOf(letter), InLogicalDrives(letter));
 }
 
 uint32_t Win32Drives::SerialNumber(char letter) {
     DWORD serial = 0;
     if (!GetVolumeInformationA(Root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr,
-                               0))
-        ThrowLastError();
+                               0)) {
+        DWORD error = GetLastError();
+        throw RtError(VolumeReadError(error, TypeOf(letter), InLogicalDrives(letter)));
+    }
     return serial;
 }
 
@@ -47,7 +60,8 @@ std::string Win32Drives::Label(char letter) {
     char buffer[MAX_PATH + 1] = {};
     DWORD size = sizeof(buffer);
     std::string device = std::string(1, letter) + ":";
-    if (WNetGetConnectionA(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
+    WNetGetConnectionFn connection = NetConnection(Win32Folders().SystemDirectory());
+    if (connection && connection(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
     if (GetVolumeInformationA(Root(letter).c_str(), buffer, sizeof(buffer), nullptr, nullptr,
                               nullptr, nullptr, 0))
         return buffer;

@@ -19,7 +19,7 @@ OsVersion Win32Os::Version() {
     return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
 
-bool Win32Os::AnsiToOem(const std::string& ansi, std::string& oem) {
+bool Win32Os::ToOemCodePage(const std::string& ansi, std::string& oem) {
     if (ansi.empty()) {
         oem.clear();
         return true;

@@ -25,7 +25,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<Process> Win32Processes::Shell(const std::string& commandLine) {
+std::unique_ptr<Process> Win32Processes::Shell(const std::string& program,
+                                               const std::string& commandLine) {
+    if (program.empty()) return nullptr;
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -34,8 +36,8 @@ std::unique_ptr<Process> Win32Processes::Shell(const std::string& commandLine) {
     // CreateProcessA may write into the command line, so it gets its own copy.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi))
         return nullptr;
     CloseHandle(pi.hThread);
     return std::make_unique<Win32Process>(pi.dwProcessId, pi.hProcess);
@@ -72,9 +74,13 @@ void Win32Clock::Sleep(double seconds) {
 }
 
 void Win32Help::ShowContext(WindowHandle owner, const std::string& file, uint32_t contextId) {
-    // The viewer lives in hhctrl.ocx; it stays loaded for as long as help
-    // windows may be open, so the module is never freed.
-    static HMODULE viewer = LoadLibraryA("hhctrl.ocx");
+    // The viewer lives in hhctrl.ocx, taken from the system folder by its full
+    // path: by bare name it would be looked for beside Mapwell.exe first. It
+    // stays loaded for as long as help windows may be open, so it is never freed.
+    static HMODULE viewer = [] {
+        std::string system = Win32Folders().SystemDirectory();
+        return system.empty() ? nullptr : LoadLibraryA((system + "\\hhctrl.ocx").c_str());
+    }();
     if (!viewer) return;
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     auto htmlHelp =

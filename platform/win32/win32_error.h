@@ -1,8 +1,9 @@
-// The one place where Win32 error codes become run-time error numbers.
+// Win32 failures as run-time errors; the table itself is platform/win32_codes.cpp.
 #pragma once
+
+#include "platform/win32_codes.h"
 
 #include <windows.h>
 
-int RtErrorFromWin32(DWORD code);
 // Throws RtError for GetLastError().
 [[noreturn]] void ThrowLastError();

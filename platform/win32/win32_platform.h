@@ -6,7 +6,7 @@
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
-    bool AnsiToOem(const std::string& ansi, std::string& oem) override;
+    bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
 };
 
 class Win32Folders : public ShellFolders {
@@ -44,7 +44,8 @@ public:
 
 class Win32Processes : public Processes {
 public:
-    std::unique_ptr<Process> Shell(const std::string& commandLine) override;
+    std::unique_ptr<Process> Shell(const std::string& program,
+                                   const std::string& commandLine) override;
     std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
                                        const std::string& file, const std::string& parameters,
                                        const std::string& directory, int show) override;

@@ -76,8 +76,8 @@ MapwellProcess::~MapwellProcess() {
     if (pi_.hThread) CloseHandle(pi_.hThread);
 }
 
-bool MapwellProcess::Start(const std::string& workingDir) {
-    std::string exe = Env("MAPWELL_EXE");
+bool MapwellProcess::Start(const std::string& workingDir, const std::string& copy) {
+    std::string exe = copy.empty() ? Env("MAPWELL_EXE") : copy;
     std::string line = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof(si);

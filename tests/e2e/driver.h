@@ -24,8 +24,9 @@ struct MessageBoxInfo {
 class MapwellProcess {
 public:
     ~MapwellProcess();
-    // Starts Mapwell.exe (path from MAPWELL_EXE) in `workingDir`.
-    bool Start(const std::string& workingDir = "C:\\");
+    // Starts Mapwell.exe (path from MAPWELL_EXE, unless `exe` names another
+    // copy) in `workingDir`.
+    bool Start(const std::string& workingDir = "C:\\", const std::string& exe = "");
     // Waits for the main window to be shown; false on time-out or exit.
     bool WaitForMainWindow(double seconds = 20);
     bool WaitForExit(double seconds = 10);

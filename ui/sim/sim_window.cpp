@@ -28,7 +28,7 @@ int SimWindow::MsgBox(const std::string& text, int flags, const std::string& tit
         answer = answers.front();
         answers.pop_front();
     }
-    boxes.push_back({text, flags, title, answer, pointer});
+    boxes.push_back({text, flags, title, answer, pointer, pendingInput});
     return answer;
 }
 

@@ -83,6 +83,7 @@ struct SimBox {
     std::string title;
     int answer = 0;
     int pointerWhenShown = 0; // the main window's pointer while it was up
+    int pendingInput = 0;     // input still waiting for the window when it came up
 };
 
 class SimWindow : public MainWindow {
@@ -115,6 +116,9 @@ public:
     int ScreenWidth() override { return screenWidth; }
     int ScreenHeight() override { return screenHeight; }
     void SetFocusToWindow() override { focus = "frmMWL_Pro"; }
+    void DiscardInput() override { pendingInput = 0; }
+    // Keys and clicks the user gave that the window has not acted on yet.
+    int pendingInput = 0;
     void EndProgram() override { ended = true; }
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title) override;

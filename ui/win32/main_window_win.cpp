@@ -421,6 +421,17 @@ int Win32MainWindow::ScreenHeight() {
     return Twips(GetSystemMetrics(SM_CYSCREEN));
 }
 
+void Win32MainWindow::DiscardInput() {
+    // Removing them from the queue is all it takes: nothing is dispatched.
+    // The non-client range holds the title bar's and menu bar's clicks.
+    MSG msg;
+    for (auto [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
+                               {WM_MOUSEFIRST, WM_MOUSELAST},
+                               {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
+        while (PeekMessageA(&msg, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
+        }
+}
+
 void Win32MainWindow::EndProgram() {
     ended_ = true;
     DestroyWindow(hwnd_);

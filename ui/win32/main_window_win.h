@@ -38,6 +38,7 @@ public:
     int ScreenWidth() override;
     int ScreenHeight() override;
     void SetFocusToWindow() override { SetFocus(hwnd_); }
+    void DiscardInput() override;
     void EndProgram() override;
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title) override;

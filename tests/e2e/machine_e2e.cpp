@@ -1,0 +1,108 @@
+// The machine as users have it: a folder left with a final backslash, a disk
+// with nothing on it, a state file another program holds, programs planted
+// where Windows would look first.
+#include "e2e_fixture.h"
+
+namespace {
+
+using Machine = MapwellTest;
+
+TEST_F(Machine, ACancelledHiddenFolderNameStillMapsTheChosenFolder) {
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    PostMessageA(app.control(ids::dirList), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(app.Answer("Hidden Folder Name", IDYES), "Do you want to add a hidden folder?");
+    EXPECT_NE(app.Answer("Enter Folder Name", IDCANCEL), "<none>");
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == kWork + "\\"; }))
+        << app.Text(ids::txtPath);
+    ASSERT_TRUE(app.SelectListItem(ids::lstAvail, "E:"));
+    app.Click(ids::cmdOk);
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_EQ(SubstLog().at(0), "subst.exe E: \"C:\\e2e\\Work Files\"");
+    EXPECT_EQ(ReadFileBytes("E:\\hello.txt"), "hello") << "E: shows the folder";
+}
+
+TEST_F(Machine, AnEmptyDiskMapsAfterTheRootQuestion) {
+    std::string root = Env("E2E_EMPTY_LETTER") + ":\\";
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((root + "*").c_str(), &entry);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "the root lists " << entry.cFileName;
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    Choose(root, "H:");
+    app.Click(ids::cmdOk);
+    EXPECT_NE(app.Answer("Are You Sure?", IDYES), "<none>");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(Contains(DriveLetters(), "H:"));
+    EXPECT_EQ(SubstLog().at(0), "subst.exe H: " + root);
+}
+
+TEST_F(Machine, AStateFileThatCannotBeWrittenLeavesTheBatchFileAsItWas) {
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    ASSERT_TRUE(WriteFileBytes(batch, "@echo off"));
+    // Another program holds the state file and shares it for reading only.
+    HANDLE held = CreateFileA(StateFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Choose(kWork, "E:");
+    app.Click(ids::cmdDefault);
+    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!") << "mapped all the same";
+    EXPECT_EQ(app.Answer("Mapwell", IDOK, "make-permanent-failed"),
+              "The drive could not be made permanent: Permission denied. Error 70");
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(batch), "@echo off") << "no line that maps E: at log-on";
+    EXPECT_EQ(StoredMask(), 0x08000000);
+    EXPECT_FALSE(FileExists(StartupFolder() + "\\temp.dat"));
+}
+
+// Beside the program (the per-user install folder) and in the current folder
+// (the data folder, once View has run) the user can write: Windows would
+// look there first for a program or library named by its bare name.
+TEST_F(Machine, ProgramsAndLibrariesPlantedWhereWindowsLooksFirstNeverRun) {
+    app.Kill(); // this test runs a copy of its own
+    const std::string exe = Env("MAPWELL_EXE");
+    const std::string built = exe.substr(0, exe.find_last_of('\\') + 1);
+    const std::string copied = "C:\\e2e\\copied\\";
+    const std::string mark = "C:\\planted-ran.txt";
+    const std::string planted = built + "planted\\planted_program.exe";
+    DeleteFileA(mark.c_str());
+    CreateDirectoryA(copied.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(exe.c_str(), (copied + "Mapwell.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((built + "mwl.chm").c_str(), (copied + "mwl.chm").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(planted.c_str(), (copied + "subst.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((built + "planted\\planted_library.dll").c_str(),
+                          (copied + "hhctrl.ocx").c_str(), FALSE));
+
+    // Wine takes its own libraries first whatever the search; told to prefer
+    // one found on disk, it searches as Windows does.
+    HKEY overrides;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER,
+                              "Software\\Wine\\AppDefaults\\Mapwell.exe\\DllOverrides", 0, nullptr,
+                              0, KEY_SET_VALUE, nullptr, &overrides, nullptr),
+              ERROR_SUCCESS);
+    const char order[] = "native,builtin";
+    RegSetValueExA(overrides, "hhctrl.ocx", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                   sizeof(order));
+    RegCloseKey(overrides);
+
+    MapwellProcess copy;
+    ASSERT_TRUE(copy.Start(copied, copied + "Mapwell.exe"));
+    ASSERT_TRUE(copy.WaitForMainWindow());
+    copy.MenuCommand(ids::mnuView); // the data folder becomes the current one
+    EXPECT_NE(copy.Answer("View Virtual Drives", IDOK), "<none>");
+    EXPECT_NE(copy.Answer("Assigned Virtual Drives", IDOK), "<none>");
+    ASSERT_TRUE(CopyFileA(planted.c_str(), (DataFolder() + "subst.exe").c_str(), FALSE));
+    ASSERT_TRUE(copy.OpenFolder(kWork));
+    ASSERT_TRUE(copy.SelectListItem(ids::lstAvail, "E:"));
+    copy.Click(ids::cmdOk);
+    EXPECT_EQ(copy.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(Contains(DriveLetters(), "E:")) << "mapped by the system's subst.exe";
+    copy.PressKey(copy.control(ids::lstAvail), VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "Mapwell Help") != nullptr; }))
+        << "the system's help viewer";
+    copy.Kill();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Mapwell.exe");
+    DeleteFileA((DataFolder() + "subst.exe").c_str());
+    EXPECT_FALSE(FileExists(mark)) << ReadFileBytes(mark);
+}
+
+} // namespace
