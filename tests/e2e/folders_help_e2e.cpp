@@ -110,4 +110,30 @@ TEST(VersionResource, ReadsThreeZeroTwo) {
     EXPECT_EQ(info->dwFileVersionLS, 0x00020000u);
 }
 
+#pragma pack(push, 2)
+struct IconGroupEntry { // GRPICONDIRENTRY
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST(IconResource, HoldsTwoHundredFiftySixColourImagesBesideTheTrueColourOnes) {
+    HMODULE exe = LoadLibraryExA(Env("MAPWELL_EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    ASSERT_NE(found, nullptr);
+    auto* group = static_cast<const BYTE*>(LockResource(LoadResource(exe, found)));
+    WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    auto* entries = reinterpret_cast<const IconGroupEntry*>(group + 6);
+    std::vector<std::pair<int, int>> images; // size, bits per pixel
+    for (WORD i = 0; i < count; ++i) images.push_back({entries[i].width, entries[i].bitCount});
+    FreeLibrary(exe);
+    for (int size : {48, 32, 16})
+        for (int bits : {8, 32})
+            EXPECT_NE(std::find(images.begin(), images.end(), std::pair{size, bits}), images.end())
+                << size << " x " << size << ", " << bits << " bits";
+}
+
 } // namespace
