@@ -114,7 +114,8 @@ public:
     void SetBounds(const TwipsRect& r) override { bounds = r; }
     int ScreenWidth() override { return screenWidth; }
     int ScreenHeight() override { return screenHeight; }
-    void SetFocusToWindow() override { focus = "frmMWL_Pro"; }
+    // The window keeps the focus on its active control, as a form does.
+    void SetFocusToWindow() override {}
     void EndProgram() override { ended = true; }
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title) override;
