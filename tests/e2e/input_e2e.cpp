@@ -253,6 +253,14 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
              CloseWithKeys("ERROR!", {VK_RETURN});
          },
          ids::lstUsedLtrs},
+        {"Make Permanent, which gives the window the focus before it maps", ids::cmdDefault,
+         [&] {
+             ASSERT_TRUE(app.SelectListItem(ids::lstAvail, "E:"));
+             real::Keys({VK_MENU, 'M'});
+             CloseWithKeys("Make Permanent?", {VK_RETURN});
+             EXPECT_EQ(CloseWithKeys("Done!", {VK_RETURN}), "Operation Completed!");
+         },
+         ids::cmdDefault},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
