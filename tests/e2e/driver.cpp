@@ -157,6 +157,11 @@ bool MapwellProcess::WaitNoBox(double seconds) const {
     return WaitUntil([&] { return !FindBox(box); }, seconds);
 }
 
+bool MapwellProcess::BringToFront() {
+    SetForegroundWindow(main_);
+    return WaitUntil([&] { return GetForegroundWindow() == main_; });
+}
+
 void MapwellProcess::Click(int id) {
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(control(id)));

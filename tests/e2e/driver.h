@@ -36,6 +36,7 @@ public:
     HWND main() const { return main_; }
     HWND control(int id) const { return GetDlgItem(main_, id); }
     DWORD pid() const { return pi_.dwProcessId; }
+    DWORD threadId() const { return pi_.dwThreadId; } // the UI thread
 
     // --- reading ---
     std::string Caption() const;
@@ -51,6 +52,8 @@ public:
     bool WaitNoBox(double seconds = 10) const;
 
     // --- acting ---
+    // Makes the main window the foreground window, where real keys go.
+    bool BringToFront();
     void Click(int id);
     void MenuCommand(int id);
     // Selects the list entry with this text and tells the window, as a click does.

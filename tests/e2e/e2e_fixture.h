@@ -29,10 +29,13 @@ struct MapwellTest : ::testing::Test {
         CreateDirectoryA(kWork.c_str(), nullptr);
         CreateDirectoryA(kMusic.c_str(), nullptr);
         WriteFileBytes(kWork + "\\hello.txt", "hello");
+        BeforeStart();
         ASSERT_TRUE(app.Start());
         ASSERT_TRUE(app.WaitForMainWindow()) << "no main window";
         ASSERT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
     }
+    // What a fixture prepares on top, just before Mapwell starts.
+    virtual void BeforeStart() {}
     void TearDown() override {
         app.Kill();
         ReleaseStandInMappings();

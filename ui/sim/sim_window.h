@@ -115,7 +115,8 @@ public:
     void SetBounds(const TwipsRect& r) override { bounds = r; }
     int ScreenWidth() override { return screenWidth; }
     int ScreenHeight() override { return screenHeight; }
-    void SetFocusToWindow() override { focus = "frmMWL_Pro"; }
+    // The window keeps the focus on its active control, as a form does.
+    void SetFocusToWindow() override {}
     void DiscardInput() override { pendingInput = 0; }
     // Keys and clicks the user gave that the window has not acted on yet.
     int pendingInput = 0;

@@ -29,7 +29,9 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         SetDlgItemTextA(dialog, IDC_INPUT_PROMPT, state->prompt->c_str());
         SendDlgItemMessageA(dialog, IDC_INPUT_TEXT, EM_LIMITTEXT, 255, 0);
         CentreOn(dialog, GetParent(dialog));
-        return TRUE;
+        // The user types at once: the focus starts in the text field, not on OK.
+        SetFocus(GetDlgItem(dialog, IDC_INPUT_TEXT));
+        return FALSE;
     case WM_COMMAND:
         if (LOWORD(wp) == IDOK) {
             HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);

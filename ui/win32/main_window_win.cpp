@@ -195,17 +195,22 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
         if (c.kind == ControlKind::Button) font = buttonFont;
         SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.toolTip) {
+            // A ComboBoxEx passes the mouse on to its combo box: the tip goes there.
+            HWND tool = c.kind == ControlKind::DriveList
+                            ? reinterpret_cast<HWND>(SendMessageA(h, CBEM_GETCOMBOCONTROL, 0, 0))
+                            : h;
             TOOLINFOA ti{};
             ti.cbSize = sizeof(ti);
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             ti.hwnd = hwnd_;
-            ti.uId = reinterpret_cast<UINT_PTR>(h);
+            ti.uId = reinterpret_cast<UINT_PTR>(tool);
             ti.lpszText = const_cast<char*>(c.toolTip);
             SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         }
         switch (c.id) {
         case ids::lstAvail:
             avail_.Attach(h);
+            focus_.Attach(hwnd_, h);
             FitAllLetters(h);
             break;
         case ids::lstUsedLtrs:
@@ -297,6 +302,16 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE)
+            focus_.Save();
+        else if (!HIWORD(wp)) // not while minimised
+            focus_.Restore();
+        return 0;
+    case WM_SETFOCUS:
+        // The frame takes no keys itself: the focus goes on to a control.
+        focus_.Restore();
+        return 0;
     case WM_CLOSE:
         // Closing from the title bar ends the program; no handler runs for it.
         EndProgram();
@@ -357,8 +372,12 @@ LRESULT CALLBACK Win32MainWindow::FolderListProc(HWND h, UINT msg, WPARAM wp, LP
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+    case WM_RBUTTONDBLCLK: // a second press soon after the first is a press all the same
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
+        int button = msg == WM_LBUTTONDOWN                              ? 1
+                     : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK ? 2
+                                                                        : 4;
         int shift = ((wp & MK_SHIFT) ? 1 : 0) | ((wp & MK_CONTROL) ? 2 : 0) |
                     ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
         if (button == 1) DefSubclassProc(h, msg, wp, lp); // highlight first, as a click does

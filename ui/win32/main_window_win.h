@@ -6,6 +6,7 @@
 #include "ui/frmMWL_Pro.h"
 #include "ui/main_window.h"
 #include "ui/win32/controls_win.h"
+#include "ui/win32/remembered_focus.h"
 
 #include <windows.h>
 
@@ -37,7 +38,11 @@ public:
     void SetBounds(const TwipsRect& r) override;
     int ScreenWidth() override;
     int ScreenHeight() override;
-    void SetFocusToWindow() override { SetFocus(hwnd_); }
+    // As a form's own SetFocus: the window, with the focus on its active control.
+    void SetFocusToWindow() override {
+        focus_.Save();
+        focus_.Restore();
+    }
     void DiscardInput() override;
     void EndProgram() override;
     int MsgBox(const std::string& text, int flags, const std::string& title) override;
@@ -75,4 +80,5 @@ private:
 
     UniqueGdi dialogFont_, smallFont_, sansFont_, sansBoldFont_;
     UniqueIcon openFolder_, closedFolder_;
+    RememberedFocus focus_;
 };

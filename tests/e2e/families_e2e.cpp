@@ -1,0 +1,103 @@
+// The cases that depend on the operating-system family, once per family:
+// Wine's per-program version setting, which each new process reads, makes
+// Mapwell.exe see that system; the driver itself keeps the default.
+#include "e2e_fixture.h"
+#include "inspector_client.h"
+
+namespace {
+
+struct Family {
+    const char* wineVersion;
+    const char* seen; // what GetVersionEx tells Mapwell: platform, major.minor
+    bool w95;         // the Windows 9x family: CD-ROM folders refused, autoexec.bat edited
+};
+
+void PrintTo(const Family& family, std::ostream* out) {
+    *out << family.wineVersion;
+}
+
+const Family kFamilies[] = {
+    {"win98", "1 4.10", true},
+    {"winxp", "2 5.1", false},  // "NT"
+    {"win7", "2 6.1", false},   // "Vista"
+    {"win10", "2 10.0", false}, // "NT" again, by the manifest's Windows 10 entry
+};
+
+const char* const kAppDefaults = "Software\\Wine\\AppDefaults\\Mapwell.exe";
+const std::string kAutoexec = "C:\\autoexec.bat";
+// Only lines that begin with "subst" belong to a letter, by their 7th character.
+const std::string kAutoexecLines = "@ECHO OFF\r\nSUBST E: C:\\OLD\r\nREM   E stays\r\n"
+                                   "PATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
+const std::string kAutoexecWithoutE = "@ECHO OFF\r\nREM   E stays\r\n"
+                                      "PATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
+const std::string kLineOfE = "subst E: \"C:\\e2e\\Work Files\"\r\n";
+
+struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
+    std::string batch = StartupFolder() + "\\subit.bat";
+    std::string cdFolder = Env("E2E_CDROM_LETTER") + ":\\Disc";
+
+    // E: is mapped and permanent, with its line in subit.bat and in autoexec.bat.
+    void BeforeStart() override {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        const char* version = GetParam().wineVersion;
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>(strlen(version) + 1));
+        RegCloseKey(key);
+        CreateDirectoryA("C:\\fixtures\\cd\\Disc", nullptr);
+        ASSERT_TRUE(FileExists(cdFolder)) << cdFolder;
+        ASSERT_EQ(RunAndWait("subst.exe E: \"" + kWork + "\""), 0);
+        ClearSubstLog();
+        ASSERT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000010)));
+        ASSERT_TRUE(WriteFileBytes(batch, kLineOfE));
+        ASSERT_TRUE(WriteFileBytes(kAutoexec, kAutoexecLines));
+    }
+    void TearDown() override {
+        MapwellTest::TearDown();
+        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+        DeleteFileA(kAutoexec.c_str());
+    }
+};
+
+TEST_P(FamilyTest, ACdRomFolderAndThePermanentLettersBatchFiles) {
+    const Family& family = GetParam();
+    Inspector inspector;
+    ASSERT_TRUE(inspector.Attach(app));
+    ASSERT_EQ(inspector.Ask("version"), family.seen) << "the version setting reached Mapwell";
+
+    Choose(cdFolder, "G:");
+    app.Click(ids::cmdOk);
+    if (family.w95) {
+        EXPECT_EQ(app.Answer("Wrong Operating System", IDOK),
+                  "CD ROM drives are not supported for the Windows 98 family!");
+        EXPECT_TRUE(SubstLog().empty()) << "nothing launched";
+    } else {
+        EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+        EXPECT_EQ(SubstLog(), std::vector<std::string>{"subst.exe G: \"" + cdFolder + "\""});
+    }
+
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdRemove);
+    EXPECT_EQ(app.Answer("Mapwell", IDYES),
+              "This drive letter, E, is permanent, do you want it removed permanently?");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_FALSE(Contains(DriveLetters(), "E:"));
+    EXPECT_EQ(StoredMask(), 0x08000000);
+    if (family.w95) {
+        EXPECT_EQ(ReadFileBytes(kAutoexec), kAutoexecWithoutE);
+        EXPECT_TRUE(FileExists(batch)) << "never deleted on this family";
+        EXPECT_EQ(ReadFileBytes(batch), "");
+    } else {
+        EXPECT_EQ(ReadFileBytes(kAutoexec), kAutoexecLines) << "not this family's file";
+        EXPECT_FALSE(FileExists(batch)) << "its only line was dropped";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, FamilyTest, ::testing::ValuesIn(kFamilies),
+                         [](const ::testing::TestParamInfo<Family>& info) {
+                             return std::string(info.param.wineVersion);
+                         });
+
+} // namespace

@@ -1,0 +1,442 @@
+// The window as a user meets it: real keys and a real pointer (SendInput),
+// through the dialog manager, the accelerators, the menus, mouse activation
+// and tool tips. Boxes are closed with real keys too.
+#include "e2e_fixture.h"
+#include "inspector_client.h"
+#include "real_input.h"
+
+#include <functional>
+#include <iterator>
+
+namespace {
+
+const int kTabOrder[] = {ids::lstAvail,  ids::txtPath,   ids::DrvList,
+                         ids::dirList,   ids::cmdOk,     ids::cmdDefault,
+                         ids::cmdCancel, ids::cmdRemove, ids::lstUsedLtrs};
+
+struct TopLevel {
+    DWORD pid;
+    std::string cls, title; // empty: any
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND h, LPARAM lp) {
+    auto* t = static_cast<TopLevel*>(reinterpret_cast<void*>(lp));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char cls[64] = {}, title[128] = {};
+    GetClassNameA(h, cls, sizeof(cls));
+    GetWindowTextA(h, title, sizeof(title));
+    if (pid == t->pid && IsWindowVisible(h) && (t->cls.empty() || t->cls == cls) &&
+        (t->title.empty() || t->title == title))
+        t->found = h;
+    return t->found == nullptr;
+}
+
+HWND WaitForTopLevel(DWORD pid, const std::string& cls, const std::string& title = "") {
+    TopLevel t{pid, cls, title};
+    WaitUntil([&] {
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&t));
+        return t.found != nullptr;
+    });
+    return t.found;
+}
+
+int Selected(const MapwellProcess& app, int id) {
+    return static_cast<int>(SendMessageA(app.control(id), LB_GETCURSEL, 0, 0));
+}
+
+std::string Highlighted(const MapwellProcess& app, int id) {
+    int i = Selected(app, id);
+    auto items = app.ListItems(id);
+    return i >= 0 && i < static_cast<int>(items.size()) ? items[i] : "";
+}
+
+// Presses keys and waits until the focus has moved off the control that had it.
+void PressMovingFocus(const MapwellProcess& app, std::initializer_list<WORD> keys) {
+    int before = app.FocusedId();
+    real::Keys(keys);
+    WaitUntil([&] { return app.FocusedId() != before; }, 3);
+}
+
+// Moves the focus to a control with Tab, as a user does.
+void TabTo(const MapwellProcess& app, int id) {
+    for (size_t i = 0; i <= std::size(kTabOrder) && app.FocusedId() != id; ++i)
+        PressMovingFocus(app, {VK_TAB});
+    ASSERT_EQ(app.FocusedId(), id);
+}
+
+// A point of the main window's client area that no control covers: a label,
+// which lets clicks through to the window.
+POINT EmptySpot(const MapwellProcess& app) {
+    return real::CentreOf(app.control(ids::Label2));
+}
+
+struct RealInput : MapwellTest {
+    void SetUp() override {
+        MapwellTest::SetUp();
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(app.BringToFront());
+    }
+    // Waits for a box with this title, closes it with real keys once it is the
+    // foreground window, and waits for it to go. Returns its text.
+    std::string CloseWithKeys(const std::string& title, std::initializer_list<WORD> keys) {
+        MessageBoxInfo box;
+        if (!WaitUntil([&] { return app.FindBox(box) && box.title == title; }, 20))
+            return "<no box " + title + ">";
+        WaitUntil([&] { return GetForegroundWindow() == box.hwnd; });
+        real::Keys(keys);
+        // Then the window, or the next box, takes real input again.
+        MessageBoxInfo next;
+        WaitUntil([&] {
+            return !IsWindow(box.hwnd) &&
+                   (GetForegroundWindow() == app.main() || app.FindBox(next));
+        });
+        return box.text;
+    }
+    HWND WaitForHelpViewer() { return WaitForTopLevel(app.pid(), "", "Mapwell Help"); }
+};
+
+TEST_F(RealInput, TabAndShiftTabVisitTheControlsInTabOrder) {
+    std::vector<int> forward, backward;
+    for (size_t i = 0; i < std::size(kTabOrder); ++i) {
+        PressMovingFocus(app, {VK_TAB});
+        forward.push_back(app.FocusedId());
+    }
+    for (size_t i = 0; i < std::size(kTabOrder); ++i) {
+        PressMovingFocus(app, {VK_SHIFT, VK_TAB});
+        backward.push_back(app.FocusedId());
+    }
+    std::vector<int> order(std::begin(kTabOrder), std::end(kTabOrder));
+    std::vector<int> expectForward(order.begin() + 1, order.end());
+    expectForward.push_back(order.front());
+    std::vector<int> expectBackward(order.rbegin(), order.rend());
+    EXPECT_EQ(forward, expectForward);
+    EXPECT_EQ(backward, expectBackward);
+}
+
+TEST_F(RealInput, ArrowKeysMoveTheFreeLetterAlsoRightAfterABox) {
+    ASSERT_EQ(Selected(app, ids::lstAvail), -1);
+    real::Keys({VK_DOWN});
+    EXPECT_TRUE(WaitUntil([&] { return Selected(app, ids::lstAvail) == 0; }));
+
+    real::Keys({VK_MENU, 'V'});
+    EXPECT_EQ(CloseWithKeys("View Virtual Drives", {VK_RETURN}),
+              "This will list all of your Virtual Drives");
+    EXPECT_EQ(CloseWithKeys("Assigned Virtual Drives", {VK_RETURN}),
+              "There are no assigned Virtual Drives");
+    real::Keys({VK_DOWN});
+    EXPECT_TRUE(WaitUntil([&] { return Selected(app, ids::lstAvail) == 1; }))
+        << "after View's boxes; the focus is on " << app.FocusedId();
+
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    RECT item{};
+    SendMessageA(app.control(ids::lstAvail), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    MapWindowPoints(app.control(ids::lstAvail), nullptr, reinterpret_cast<POINT*>(&item), 2);
+    std::string letter = app.ListItems(ids::lstAvail).at(1);
+    real::DoubleClick({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    EXPECT_EQ(CloseWithKeys("Done!", {VK_RETURN}), "Operation Completed!");
+    EXPECT_TRUE(Contains(DriveLetters(), letter)) << letter;
+    int before = Selected(app, ids::lstAvail);
+    real::Keys({VK_DOWN});
+    EXPECT_TRUE(WaitUntil([&] { return Selected(app, ids::lstAvail) == before + 1; }))
+        << "after \"Operation Completed!\"; the focus is on " << app.FocusedId();
+}
+
+TEST_F(RealInput, EnterOnAHighlightedFolderOpensIt) {
+    ASSERT_TRUE(app.OpenFolder("C:\\e2e"));
+    TabTo(app, ids::dirList);
+    for (int i = 0; i < 10 && Highlighted(app, ids::dirList) != "Music"; ++i) {
+        std::string before = Highlighted(app, ids::dirList);
+        real::Keys({VK_DOWN});
+        WaitUntil([&] { return Highlighted(app, ids::dirList) != before; }, 3);
+    }
+    ASSERT_EQ(Highlighted(app, ids::dirList), "Music");
+    EXPECT_EQ(app.Text(ids::txtPath), "C:\\e2e") << "highlighting alone opens nothing";
+    real::Keys({VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == kMusic; }))
+        << app.Text(ids::txtPath);
+}
+
+TEST_F(RealInput, RightClickAsksForAHiddenFolderAndAltRightClickGoesStraightToItsName) {
+    CreateDirectoryA("C:\\e2e\\Music\\Secret", nullptr);
+    SetFileAttributesA("C:\\e2e\\Music\\Secret", FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(app.OpenFolder(kMusic));
+    POINT folders = real::CentreOf(app.control(ids::dirList));
+
+    real::Click(folders, real::Button::Right);
+    EXPECT_EQ(CloseWithKeys("Hidden Folder Name", {VK_ESCAPE}),
+              "Do you want to add a hidden folder?");
+    EXPECT_EQ(app.Text(ids::txtPath), kMusic) << "Cancel changes nothing";
+
+    real::Click(folders, real::Button::Right, true);
+    MessageBoxInfo box;
+    ASSERT_TRUE(app.WaitForBox(box));
+    EXPECT_EQ(box.title, "Enter Folder Name") << "no question first";
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box.hwnd; }));
+    real::Type("Secret");
+    real::Keys({VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == kMusic + "\\Secret"; }))
+        << app.Text(ids::txtPath);
+}
+
+// Where the focus is after a box that real input opened and closed: back on
+// the control that had it, unless the handler moves it on purpose.
+TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
+    ASSERT_TRUE(app.OpenFolder(kMusic));
+    POINT folders = real::CentreOf(app.control(ids::dirList));
+    struct Case {
+        const char* what;
+        int start;
+        std::function<void()> openAndClose;
+        int expected;
+    };
+    const Case cases[] = {
+        {"hidden-folder question", ids::dirList,
+         [&] {
+             real::Click(folders, real::Button::Right);
+             CloseWithKeys("Hidden Folder Name", {VK_ESCAPE});
+         },
+         ids::dirList},
+        {"hidden-folder name box", ids::dirList,
+         [&] {
+             real::Click(folders, real::Button::Right, true);
+             CloseWithKeys("Enter Folder Name", {VK_ESCAPE});
+         },
+         ids::dirList},
+        {"View's two boxes", ids::DrvList,
+         [&] {
+             real::Keys({VK_MENU, 'V'});
+             CloseWithKeys("View Virtual Drives", {VK_RETURN});
+             CloseWithKeys("Assigned Virtual Drives", {VK_RETURN});
+         },
+         ids::DrvList},
+        {"help viewer", ids::cmdOk,
+         [&] {
+             real::Keys({VK_F1});
+             HWND viewer = WaitForHelpViewer();
+             WaitUntil([&] { return GetForegroundWindow() == viewer; });
+             real::Keys({VK_MENU, VK_F4});
+             WaitUntil([&] { return !IsWindowVisible(viewer); });
+         },
+         ids::cmdOk},
+        {"another program", ids::lstUsedLtrs,
+         [&] {
+             PROCESS_INFORMATION pi{};
+             STARTUPINFOA si{};
+             si.cb = sizeof(si);
+             char line[] = "notepad.exe";
+             ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                        &si, &pi));
+             HWND notepad = WaitForTopLevel(pi.dwProcessId, "Notepad");
+             EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad; }));
+             // Beside Mapwell, so that a click can reach Mapwell again.
+             SetWindowPos(notepad, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+             real::Click(EmptySpot(app));
+             EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == app.main(); }));
+             TerminateProcess(pi.hProcess, 0);
+             CloseHandle(pi.hThread);
+             CloseHandle(pi.hProcess);
+         },
+         ids::lstUsedLtrs},
+        {"About, which gives it to the free letters", ids::txtPath,
+         [&] {
+             real::Keys({VK_MENU, 'F'});
+             WaitForTopLevel(app.pid(), "#32768");
+             real::Keys({'A'});
+             CloseWithKeys("About Mapwell - Pro", {VK_RETURN});
+         },
+         ids::lstAvail},
+        {"error 3 of Remove, which gives it to the used letters", ids::cmdOk,
+         [&] {
+             real::Keys({VK_MENU, 'R'});
+             CloseWithKeys("ERROR!", {VK_RETURN});
+         },
+         ids::lstUsedLtrs},
+        {"Make Permanent, which gives the window the focus before it maps", ids::cmdDefault,
+         [&] {
+             ASSERT_TRUE(app.SelectListItem(ids::lstAvail, "E:"));
+             real::Keys({VK_MENU, 'M'});
+             CloseWithKeys("Make Permanent?", {VK_RETURN});
+             EXPECT_EQ(CloseWithKeys("Done!", {VK_RETURN}), "Operation Completed!");
+         },
+         ids::cmdDefault},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TabTo(app, c.start);
+        c.openAndClose();
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == c.expected; }, 3))
+            << "the focus is on " << app.FocusedId();
+        ASSERT_TRUE(app.BringToFront());
+    }
+}
+
+TEST_F(RealInput, AccessKeysOfTheButtonsAndMenusWork) {
+    struct Row {
+        std::vector<std::vector<WORD>> presses; // a menu opens between two presses
+        const char* title;
+        const char* text;
+        WORD close;
+    };
+    const Row rows[] = {
+        {{{VK_MENU, 'A'}}, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
+        {{{VK_MENU, 'M'}}, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
+        {{{VK_MENU, 'R'}}, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
+        {{{VK_MENU, 'V'}},
+         "View Virtual Drives",
+         "This will list all of your Virtual Drives",
+         VK_ESCAPE},
+        {{{VK_MENU, 'F'}, {'R'}}, "Restore MWL", nullptr, VK_ESCAPE},
+        {{{VK_MENU, 'F'}, {'A'}}, "About Mapwell - Pro", nullptr, VK_ESCAPE},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        for (size_t i = 0; i < row.presses.size(); ++i) {
+            const std::vector<WORD>& p = row.presses[i];
+            if (p.size() == 2)
+                real::Keys({p[0], p[1]});
+            else
+                real::Keys({p[0]});
+            if (i + 1 < row.presses.size()) WaitForTopLevel(app.pid(), "#32768");
+        }
+        std::string text = CloseWithKeys(row.title, {row.close});
+        if (row.text) {
+            EXPECT_EQ(text, row.text);
+        }
+        EXPECT_NE(text.rfind("<no box", 0), 0u) << text;
+        ASSERT_TRUE(app.BringToFront());
+    }
+    real::Keys({VK_MENU, 'H'});
+    WaitForTopLevel(app.pid(), "#32768");
+    real::Keys({'I'});
+    EXPECT_NE(WaitForHelpViewer(), nullptr) << "Help > Introduction";
+
+    // The two ways out by access key, each on a program of its own.
+    app.Kill();
+    for (int way = 0; way < 2; ++way) {
+        MapwellProcess run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.WaitForMainWindow());
+        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
+        ASSERT_TRUE(run.BringToFront());
+        if (way == 0) {
+            real::Keys({VK_MENU, 'E'});
+        } else {
+            real::Keys({VK_MENU, 'F'});
+            WaitForTopLevel(run.pid(), "#32768");
+            real::Keys({'X'});
+        }
+        EXPECT_TRUE(run.WaitForExit()) << (way == 0 ? "Alt+E" : "File > Exit");
+    }
+}
+
+TEST_F(RealInput, EscFromEachFocusableControlEndsTheProgram) {
+    app.Kill();
+    for (int id : kTabOrder) {
+        SCOPED_TRACE(id);
+        MapwellProcess run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.WaitForMainWindow());
+        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
+        ASSERT_TRUE(run.BringToFront());
+        TabTo(run, id);
+        real::Keys({VK_ESCAPE});
+        EXPECT_TRUE(run.WaitForExit());
+    }
+}
+
+// The close button of the title bar, found by asking the window what is where.
+POINT CloseButton(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    for (int y = r.top; y < r.top + 40; y += 2)
+        for (int x = r.right - 1; x > r.right - 80; x -= 2)
+            if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x, y};
+    return {-1, -1};
+}
+
+TEST_F(RealInput, ClosingFromTheTitleBarOrTheSystemMenuEndsTheProgram) {
+    app.Kill();
+    for (int way = 0; way < 2; ++way) {
+        MapwellProcess run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.WaitForMainWindow());
+        ASSERT_TRUE(run.BringToFront());
+        if (way == 0) {
+            POINT close = CloseButton(run.main());
+            ASSERT_GE(close.x, 0) << "no close button in the title bar";
+            real::Click(close);
+        } else {
+            real::Keys({VK_MENU, VK_SPACE});
+            WaitForTopLevel(run.pid(), "#32768");
+            real::Keys({'C'});
+        }
+        EXPECT_TRUE(run.WaitForExit()) << (way == 0 ? "title bar" : "system menu");
+    }
+}
+
+// The help run of scripts/test.sh checks, in the viewer's trace, that every
+// one of these opened the Introduction.
+TEST_F(RealInput, F1FromEveryControlOpensTheIntroduction) {
+    for (int id : kTabOrder) {
+        SCOPED_TRACE(id);
+        TabTo(app, id);
+        real::Keys({VK_F1});
+        HWND viewer = WaitForHelpViewer();
+        ASSERT_NE(viewer, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == viewer; }));
+        real::Keys({VK_MENU, VK_F4});
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == id; }, 3))
+            << "back from the viewer, the focus is on " << app.FocusedId();
+    }
+}
+
+struct ToolTipText {
+    int id;
+    const char* text;
+};
+
+const ToolTipText kToolTips[] = {
+    {ids::txtPath, " Selected Path"},
+    {ids::DrvList, " Drive List"},
+    {ids::dirList, " Folder List"},
+    {ids::cmdOk, " Create virtual drive. "},
+    {ids::cmdDefault, " Make virtual drive letter permanent. "},
+    {ids::cmdCancel, " Do nothing and exit program. "},
+    {ids::cmdRemove, " Click Letter in Use, then Click to remove that letter's virtual drive. "},
+    {ids::lstUsedLtrs, " Lower case letters are network drives "},
+};
+
+// Where a user points at a control: the drive list shows as its combo box.
+POINT PointAt(const MapwellProcess& app, int id) {
+    HWND h = app.control(id);
+    if (HWND combo = FindWindowExA(h, nullptr, "ComboBox", nullptr)) h = combo;
+    return real::CentreOf(h);
+}
+
+TEST_F(RealInput, EachToolTipShowsItsTextUnderThePointer) {
+    Inspector inspector;
+    ASSERT_TRUE(inspector.Attach(app));
+    for (const ToolTipText& tip : kToolTips) {
+        SCOPED_TRACE(tip.text);
+        POINT at = PointAt(app, tip.id);
+        real::MoveTo(at);
+        real::MoveTo({at.x + 1, at.y + 1});
+        std::string shown;
+        std::string mine = std::to_string(tip.id) + "\t";
+        EXPECT_TRUE(WaitUntil([&] {
+            shown = inspector.Ask("tip");
+            return shown.rfind(mine, 0) == 0;
+        })) << "shown: "
+            << shown;
+        EXPECT_EQ(shown, mine + tip.text);
+    }
+    real::MoveTo(PointAt(app, ids::lstAvail));
+    EXPECT_TRUE(WaitUntil([&] { return inspector.Ask("tip") == "none"; }));
+    EXPECT_FALSE(WaitUntil([&] { return inspector.Ask("tip") != "none"; }, 1.5))
+        << "the free letters have no tip";
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+// A test-only DLL that the end-to-end driver hooks into Mapwell's UI thread
+// (SetWindowsHookEx with WH_GETMESSAGE), to read what only Mapwell's own
+// process can: a tool tip's text, and later fonts and text extents. Mapwell.exe
+// itself carries no test code.
+//
+// A query is one line, "VERB ARGS...", answered in text. To add one, write a
+// function and name it in kQueries.
+#include "protocol.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <map>
+#include <sstream>
+
+namespace {
+
+using Query = std::string (*)(HWND main, std::istringstream& args);
+
+// The id of the main window's control that `h` is, or lies inside (a combo
+// box's list, a ComboBoxEx's combo box).
+int ControlId(HWND main, HWND h) {
+    while (h && GetParent(h) && GetParent(h) != main) h = GetParent(h);
+    return h && GetParent(h) == main ? GetDlgCtrlID(h) : 0;
+}
+
+BOOL CALLBACK FindShownTip(HWND h, LPARAM lp) {
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof(cls));
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0 || !IsWindowVisible(h)) return TRUE;
+    *reinterpret_cast<HWND*>(lp) = h;
+    return FALSE;
+}
+
+// "tip": the tool tip now shown: the id of its control, a tab, its text.
+std::string ShownTip(HWND main, std::istringstream&) {
+    HWND tip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownTip, reinterpret_cast<LPARAM>(&tip));
+    if (!tip) return "none";
+    char text[1024] = {};
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof(ti);
+    ti.lpszText = text;
+    if (!SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&ti))) return "none";
+    ti.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&ti));
+    HWND tool = (ti.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(ti.uId) : ti.hwnd;
+    return std::to_string(ControlId(main, tool)) + "\t" + text;
+}
+
+// "version": what GetVersionEx tells Mapwell: platform id, major.minor.
+std::string Version(HWND, std::istringstream&) {
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof(v);
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    GetVersionExA(&v);
+    return std::to_string(v.dwPlatformId) + " " + std::to_string(v.dwMajorVersion) + "." +
+           std::to_string(v.dwMinorVersion);
+}
+
+const std::map<std::string, Query> kQueries = {
+    {"tip", ShownTip},
+    {"version", Version},
+};
+
+std::string Run(HWND main, const std::string& request) {
+    std::istringstream args(request);
+    std::string verb;
+    args >> verb;
+    auto query = kQueries.find(verb);
+    if (query == kQueries.end()) return "error: no query " + verb;
+    return query->second(main, args);
+}
+
+struct View {
+    HANDLE mapping;
+    inspector::Shared* shared;
+    View()
+        : mapping(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE,
+                                   inspector::MappingName(GetCurrentProcessId()).c_str())),
+          shared(mapping ? static_cast<inspector::Shared*>(
+                               MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0))
+                         : nullptr) {}
+    ~View() {
+        if (shared) UnmapViewOfFile(shared);
+        if (mapping) CloseHandle(mapping);
+    }
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+};
+
+void Answer(HWND target, LONG serial) {
+    View view;
+    if (!view.shared) return;
+    std::string answer;
+    try {
+        answer = Run(GetAncestor(target, GA_ROOT), view.shared->request);
+    } catch (const std::exception& e) {
+        answer = std::string("error: ") + e.what();
+    }
+    lstrcpynA(view.shared->answer, answer.c_str(), sizeof(view.shared->answer));
+    InterlockedExchange(&view.shared->answered, serial);
+}
+
+} // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    InspectorGetMessageHook(int code, WPARAM wp, LPARAM lp) {
+    static const UINT query = RegisterWindowMessageA(inspector::kQueryMessage);
+    auto* msg = reinterpret_cast<MSG*>(lp);
+    // Answered once, when the message is taken off the queue; Mapwell's window
+    // then sees a WM_NULL.
+    if (code == HC_ACTION && wp == PM_REMOVE && msg->message == query) {
+        Answer(msg->hwnd, static_cast<LONG>(msg->wParam));
+        msg->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
