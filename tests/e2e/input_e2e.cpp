@@ -439,4 +439,38 @@ TEST_F(RealInput, EachToolTipShowsItsTextUnderThePointer) {
         << "the free letters have no tip";
 }
 
+// The window dispatches nothing while it pauses, so what the user does then
+// waits in the queue. Acted on after Restore, a double-click on the third
+// free letter would map whatever letter the rebuilt list has there, right
+// after the user asked to remove everything.
+TEST_F(RealInput, ClicksGivenDuringRestoreAreNotActedOnAfterIt) {
+    Add(kWork, "E:");
+    Add(kMusic, "G:");
+    HWND list = app.control(ids::lstAvail);
+    ASSERT_GE(app.ListItems(ids::lstAvail).size(), 3u);
+    // The third line's place, read while the window still answers.
+    RECT client;
+    GetClientRect(list, &client);
+    auto rowHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    auto top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    POINT third{client.right / 2, (2 - top) * rowHeight + rowHeight / 2};
+    ClientToScreen(list, &third);
+    ClearSubstLog();
+
+    app.MenuCommand(ids::mnuRepair);
+    ASSERT_NE(CloseWithKeys("Restore MWL", {VK_RETURN}), "<no box Restore MWL>");
+    real::DoubleClick(third); // the window is frozen in the capture's pause
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            auto avail = app.ListItems(ids::lstAvail);
+            return Contains(avail, "E:") && Contains(avail, "G:");
+        },
+        30));
+    MessageBoxInfo box;
+    EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 4)) << box.title << ": " << box.text;
+    for (const std::string& line : SubstLog()) // the listing and the releases, no mapping
+        EXPECT_TRUE(line.rfind("subst.exe", 0) == 0 && line.find('"') == std::string::npos) << line;
+    EXPECT_EQ(Selected(app, ids::lstAvail), -1) << "the click never reached the list";
+}
+
 } // namespace
