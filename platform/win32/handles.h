@@ -51,6 +51,11 @@ struct GdiTraits {
     static HGDIOBJ Invalid() { return nullptr; }
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
+struct DcTraits {
+    using Type = HDC;
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
 struct IconTraits {
     using Type = HICON;
     static HICON Invalid() { return nullptr; }
@@ -66,5 +71,6 @@ using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueKernel = UniqueHandle<KernelTraits>;
 using UniqueGdi = UniqueHandle<GdiTraits>;
+using UniqueDc = UniqueHandle<DcTraits>; // CreateDC or CreateCompatibleDC, not GetDC
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
