@@ -4,10 +4,12 @@
 #include "floor/floor.h"
 #include "platform/win32/handles.h"
 #include "process_stats.h"
+#include "tests/e2e/driver.h"
 #include "ui/control_ids.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -45,8 +47,8 @@ bool FloorReady(HWND window, DWORD threadId) {
     return FocusOf(threadId) == window;
 }
 
-// What the screen shows of a window's client area: the share of pixels in
-// `background`, and how many pixels are something else.
+// The share of a window's client area that the screen shows in `background`,
+// and how many of its pixels are something else.
 struct Coverage {
     double background = 0;
     long other = 0;
@@ -54,33 +56,11 @@ struct Coverage {
 
 Coverage OnScreen(HWND window, COLORREF background) {
     Coverage c;
-    RECT rc;
-    if (!GetClientRect(window, &rc) || rc.right <= 0 || rc.bottom <= 0) return c;
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = rc.right;
-    bi.bmiHeader.biHeight = -rc.bottom; // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueDc screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    UniqueDc memory(CreateCompatibleDC(screen.get()));
-    UniqueGdi bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return c;
-    HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, rc.right, rc.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
-    SelectObject(memory.get(), old);
-    // The DIB holds blue, green, red; COLORREF is red, green, blue.
-    DWORD want =
-        (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
-    long total = static_cast<long>(rc.right) * rc.bottom, matching = 0;
-    const auto* pixel = static_cast<const DWORD*>(bits);
-    for (long i = 0; i < total; ++i) matching += (pixel[i] & 0xFFFFFF) == want;
-    c.background = static_cast<double>(matching) / static_cast<double>(total);
-    c.other = total - matching;
+    ScreenPixels p = CaptureClient(window);
+    if (p.colours.empty()) return c;
+    long matching = static_cast<long>(std::count(p.colours.begin(), p.colours.end(), background));
+    c.background = static_cast<double>(matching) / static_cast<double>(p.colours.size());
+    c.other = static_cast<long>(p.colours.size()) - matching;
     return c;
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 // Traits give the handle type, its "no handle" value and how it is released.
@@ -61,6 +63,11 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
 };
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static HIMAGELIST Invalid() { return nullptr; }
+    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
 struct ModuleTraits {
     using Type = HMODULE;
     static HMODULE Invalid() { return nullptr; }
@@ -73,4 +80,5 @@ using UniqueKernel = UniqueHandle<KernelTraits>;
 using UniqueGdi = UniqueHandle<GdiTraits>;
 using UniqueDc = UniqueHandle<DcTraits>; // CreateDC or CreateCompatibleDC, not GetDC
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;

@@ -15,10 +15,29 @@ TEST_F(Folders, PickingDrivesAndFoldersMovesThePathField) {
         << app.Text(ids::txtPath);
     ASSERT_TRUE(app.OpenFolder(kWork));
     EXPECT_EQ(app.Text(ids::txtPath), kWork);
-    EXPECT_TRUE(WaitUntil([&] {
-        return SendMessageA(app.control(ids::DrvList), CBEM_GETIMAGELIST, 0, 0) != 0;
-    })) << "the drive list shows the shell's drive icons";
     MapwellProcess::Screenshot(app.main(), "folder-chosen");
+}
+
+TEST_F(Folders, EachKindOfDriveHasItsOwnIcon) {
+    EXPECT_NE(SendMessageA(app.control(ids::DrvList), CBEM_GETIMAGELIST, 0, 0), 0);
+    std::vector<std::string> lines = app.ComboItems(ids::DrvList);
+    std::vector<int> images = app.ComboImages(ids::DrvList);
+    ASSERT_EQ(images.size(), lines.size());
+    auto imageOf = [&](const std::string& letter) {
+        char lower = static_cast<char>(tolower(letter[0]));
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i][0] == lower) return images[i];
+        return -2; // no such line
+    };
+    int fixedC = imageOf("C"), fixed = imageOf(Env("E2E_FIXED_LETTER"));
+    int network = imageOf(Env("E2E_NETWORK_LETTER")), cdrom = imageOf(Env("E2E_CDROM_LETTER"));
+    EXPECT_GE(fixedC, 0);
+    EXPECT_EQ(fixed, fixedC) << "two fixed disks, one icon";
+    EXPECT_GE(network, 0);
+    EXPECT_GE(cdrom, 0);
+    EXPECT_NE(network, fixedC);
+    EXPECT_NE(cdrom, fixedC);
+    EXPECT_NE(cdrom, network);
 }
 
 TEST_F(Folders, ALongPathIsShownByItsEnd) {

@@ -1,7 +1,10 @@
 #include "ui/win32/controls_win.h"
 
+#include "ui/win32/resource_ids.h"
+
 #include <commctrl.h>
-#include <shellapi.h>
+
+#include <iterator>
 
 std::string Win32ListBox::List(int index) {
     LRESULT len = SendMessageA(h_, LB_GETTEXTLEN, index, 0);
@@ -19,6 +22,29 @@ std::string Win32Edit::Text() {
     return text;
 }
 
+namespace {
+
+// The program's own pictures (app/make_icons.py), at the system's small-icon
+// size: they follow the display's scaling and cost no look-up in the shell.
+HICON LoadSmallIcon(HINSTANCE instance, int id) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+}
+
+// In the order of DriveIcon: a line's icon is its index in the image list.
+constexpr int kDriveIconIds[] = {IDI_DRIVE_REMOVABLE, IDI_DRIVE_FIXED,   IDI_DRIVE_NETWORK,
+                                 IDI_DRIVE_CDROM,     IDI_DRIVE_RAMDISK, IDI_DRIVE_UNKNOWN};
+static_assert(std::size(kDriveIconIds) == static_cast<size_t>(DriveIcon::Unknown) + 1);
+
+} // namespace
+
+void Win32FolderList::Attach(HWND h, HINSTANCE instance) {
+    h_ = h;
+    open_.reset(LoadSmallIcon(instance, IDI_FOLDER_OPEN));
+    closed_.reset(LoadSmallIcon(instance, IDI_FOLDER_CLOSED));
+}
+
 void Win32FolderList::SetLines(const std::vector<FolderLine>& lines) {
     lines_ = lines;
     SendMessageA(h_, WM_SETREDRAW, FALSE, 0);
@@ -30,8 +56,7 @@ void Win32FolderList::SetLines(const std::vector<FolderLine>& lines) {
     InvalidateRect(h_, nullptr, TRUE);
 }
 
-void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON closedIcon,
-                           int indentPx) const {
+void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= lines_.size()) return;
     const FolderLine& line = lines_[item.itemID];
     bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -41,7 +66,7 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON clo
     int iconSize = GetSystemMetrics(SM_CXSMICON);
     int x = rc.left + 2 + line.indent * indentPx;
     int y = rc.top + (rc.bottom - rc.top - iconSize) / 2;
-    HICON icon = line.open ? openIcon : closedIcon;
+    HICON icon = line.open ? open_.get() : closed_.get();
     if (icon) DrawIconEx(dc, x, y, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
     RECT text = rc;
     text.left = x + iconSize + 4;
@@ -51,39 +76,27 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON clo
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void Win32DriveCombo::ShowIcons() {
-    SHFILEINFOA info{};
-    // The shell's image list of small icons; owned by the shell, never destroyed.
-    auto images = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    icons_ = true;
-    LRESULT selection = SendMessageA(h_, CB_GETCURSEL, 0, 0);
-    Fill();
-    SendMessageA(h_, CB_SETCURSEL, selection, 0);
+void Win32DriveCombo::Attach(HWND h, HINSTANCE instance) {
+    h_ = h;
+    images_.reset(ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                   ILC_COLOR24 | ILC_MASK, std::size(kDriveIconIds), 0));
+    for (int id : kDriveIconIds) {
+        UniqueIcon icon(LoadSmallIcon(instance, id));
+        ImageList_AddIcon(images_.get(), icon.get());
+    }
+    SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 }
 
 void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {
     if (lines == lines_) return;
     lines_ = lines;
-    Fill();
-}
-
-void Win32DriveCombo::Fill() {
     SendMessageA(h_, CB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < lines_.size(); ++i) {
         COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_TEXT;
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
         item.iItem = static_cast<INT_PTR>(i);
         item.pszText = const_cast<char*>(lines_[i].text.c_str());
-        if (icons_) {
-            std::string root = lines_[i].text.substr(0, 2) + "\\";
-            SHFILEINFOA info{};
-            SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info),
-                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-            item.mask |= CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-            item.iImage = item.iSelectedImage = info.iIcon;
-        }
+        item.iImage = item.iSelectedImage = static_cast<int>(lines_[i].icon);
         SendMessageA(h_, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
 }

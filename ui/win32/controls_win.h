@@ -2,6 +2,7 @@
 // message send or two.
 #pragma once
 
+#include "platform/win32/handles.h"
 #include "ui/controls.h"
 
 #include <windows.h>
@@ -49,31 +50,31 @@ private:
 // An owner-drawn list box: each line an indented folder with its icon.
 class Win32FolderList : public FolderListControl {
 public:
-    void Attach(HWND h) { h_ = h; }
+    // Takes the list and loads its open and closed folder icons.
+    void Attach(HWND h, HINSTANCE instance);
     HWND hwnd() const { return h_; }
     void SetLines(const std::vector<FolderLine>& lines) override;
     // LB_SETCURSEL with -1 clears the highlight.
     void SetHighlight(int line) override { SendMessageA(h_, LB_SETCURSEL, line, 0); }
     void SetFocus() override { ::SetFocus(h_); }
-    void Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON closedIcon, int indentPx) const;
+    void Draw(const DRAWITEMSTRUCT& item, int indentPx) const;
 
 private:
     HWND h_ = nullptr;
     std::vector<FolderLine> lines_;
+    UniqueIcon open_, closed_;
 };
 
-// A ComboBoxEx drop-down list showing each drive with the shell's icon for it.
+// A ComboBoxEx drop-down list showing each drive with the icon of its kind.
 class Win32DriveCombo : public DriveComboControl {
 public:
-    void Attach(HWND h) { h_ = h; }
-    // Asking the shell for icons is slow; the window does it once it is shown.
-    void ShowIcons();
+    // Takes the list and gives it the drive icons, one per kind.
+    void Attach(HWND h, HINSTANCE instance);
     void SetLines(const std::vector<DriveLine>& lines) override;
     void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
 
 private:
-    void Fill();
     HWND h_ = nullptr;
-    bool icons_ = false;
     std::vector<DriveLine> lines_;
+    UniqueImageList images_;
 };

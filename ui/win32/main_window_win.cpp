@@ -6,13 +6,11 @@
 #include "ui/win32/input_box_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-constexpr UINT kLoadIcons = WM_APP + 1;
 
 HFONT CreateSansFont(int dpi, bool bold) {
     // 9.75 points.
@@ -49,16 +47,6 @@ void FitAllLetters(HWND list) {
     LRESULT natural = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     LRESULT fit = (rc.bottom - rc.top) / 26;
     if (natural != LB_ERR && fit < natural) SendMessageA(list, LB_SETITEMHEIGHT, 0, fit);
-}
-
-// The shell's small icon for a folder, open or closed, as Explorer shows it.
-HICON FolderIcon(bool open) {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    SHFILEINFOA info{};
-    UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0);
-    if (!SHGetFileInfoA(windows, 0, &info, sizeof(info), flags)) return nullptr;
-    return info.hIcon;
 }
 
 } // namespace
@@ -228,10 +216,10 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             remove_.Attach(h);
             break;
         case ids::DrvList:
-            drives_.Attach(h);
+            drives_.Attach(h, instance);
             break;
         case ids::dirList:
-            folders_.Attach(h);
+            folders_.Attach(h, instance);
             SetWindowSubclass(h, FolderListProc, 0, reinterpret_cast<DWORD_PTR>(this));
             break;
         }
@@ -241,16 +229,6 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 void Win32MainWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
-    // The shell's icons take longer to fetch than the rest of start-up; they
-    // follow as soon as the window is up and answering.
-    PostMessageA(hwnd_, kLoadIcons, 0, 0);
-}
-
-void Win32MainWindow::LoadIcons() {
-    openFolder_.reset(FolderIcon(true));
-    closedFolder_.reset(FolderIcon(false));
-    InvalidateRect(folders_.hwnd(), nullptr, FALSE);
-    drives_.ShowIcons();
 }
 
 LRESULT CALLBACK Win32MainWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -277,8 +255,7 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DRAWITEM: {
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (di->CtlID == static_cast<UINT>(ids::dirList))
-            folders_.Draw(*di, openFolder_.get(), closedFolder_.get(), Px(150));
+        if (di->CtlID == static_cast<UINT>(ids::dirList)) folders_.Draw(*di, Px(150));
         return TRUE;
     }
     case WM_CTLCOLORLISTBOX: {
@@ -303,9 +280,6 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
-        return 0;
-    case kLoadIcons:
-        LoadIcons();
         return 0;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);

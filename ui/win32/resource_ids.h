@@ -2,6 +2,15 @@
 #pragma once
 
 #define IDI_MAPWELL 1
+// The folder and drive list pictures, drawn by app/make_icons.py.
+#define IDI_FOLDER_CLOSED 10
+#define IDI_FOLDER_OPEN 11
+#define IDI_DRIVE_REMOVABLE 20
+#define IDI_DRIVE_FIXED 21
+#define IDI_DRIVE_NETWORK 22
+#define IDI_DRIVE_CDROM 23
+#define IDI_DRIVE_RAMDISK 24
+#define IDI_DRIVE_UNKNOWN 25
 #define IDD_INPUTBOX 100
 #define IDC_INPUT_PROMPT 101
 #define IDC_INPUT_TEXT 102
