@@ -13,10 +13,21 @@ std::string Root(char letter) {
     return std::string(1, letter) + ":\\";
 }
 
+// True when the letter names no device at all. Most letters are free, and
+// the type of a free letter takes a round trip to the mount manager (under
+// Wine, another process); the device name is a look-up of its own.
+bool NoDevice(char letter) {
+    std::string device = std::string(1, letter) + ":";
+    char target[MAX_PATH];
+    return !QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 } // namespace
 
 DriveKind Win32Drives::Kind(char letter) {
-    if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
+    if (!std::isalpha(static_cast<unsigned char>(letter)) || NoDevice(letter))
+        throw RtError(rtDeviceUnavailable);
     switch (GetDriveTypeA(Root(letter).c_str())) {
     case DRIVE_NO_ROOT_DIR:
         throw RtError(rtDeviceUnavailable);
