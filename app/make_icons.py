@@ -4,11 +4,16 @@
 usage: make_icons.py OUTPUT_FOLDER
 
 Each icon is a few shapes on a 16-unit grid, drawn in the sixteen classic
-colours at every size the small-icon metric takes from 100 % to 300 %
-scaling, so the system never has to stretch one. Outlines stay one pixel
-wide per 16 pixels of size, as hand-drawn icons keep them. The output is one
-.ico file per icon (4 bits per pixel with a transparency mask), named as
-app/mapwell.rc includes them.
+colours at each size the small-icon metric takes from 100 % to 300 %
+scaling, so that the system seldom has to stretch one. Outlines stay one
+pixel wide per 16 pixels of size, as hand-drawn icons keep them.
+
+The output is one strip per size, small_icons_SIZE.bmp: a 4-bit bitmap with
+the icons side by side in the order of ICONS (the drive kinds in the order
+of DriveIcon, then the folders), magenta where they are transparent. One
+strip makes one image list, which is much quicker to load than one icon
+at a time. Beside them, small_icons.rc (the strips as resources, included
+by app/mapwell.rc) and small_icons.h (their sizes and resource ids).
 """
 
 import math
@@ -17,6 +22,7 @@ import struct
 import sys
 
 SIZES = (16, 20, 24, 28, 32, 40, 48)
+RESOURCE_BASE = 1000  # a strip's resource id is this plus its size
 
 PALETTE = (
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
@@ -26,6 +32,7 @@ PALETTE = (
 )
 BLACK, OLIVE, TEAL, DARK_GREEN = 0, 3, 6, 2
 SILVER, GREY, GREEN, YELLOW, WHITE = 7, 8, 10, 11, 15
+TRANSPARENT = 13  # magenta, which no icon uses
 NONE = None  # no outline
 
 
@@ -58,8 +65,6 @@ OPEN_FOLDER = [
 ]
 
 ICONS = {
-    "folder_closed": CLOSED_FOLDER,
-    "folder_open": OPEN_FOLDER,
     "drive_removable": drive_box(7)
     + [rect(3, 9, 10, 10, BLACK, NONE), rect(11, 9, 13, 10, GREY, NONE)],
     "drive_fixed": drive_box(7) + [rect(11, 9, 13, 10, GREEN, NONE)],
@@ -71,6 +76,8 @@ ICONS = {
     "drive_ramdisk": [rect(x, 3, x + 1, 13, SILVER, NONE) for x in (3, 6, 9, 12)]
     + [rect(2, 5, 14, 11, DARK_GREEN)],
     "drive_unknown": drive_box(7, GREY),
+    "folder_closed": CLOSED_FOLDER,
+    "folder_open": OPEN_FOLDER,
 }
 
 
@@ -114,9 +121,9 @@ def shape_pixel(shape, i, j, scale, line):
 
 
 def render(shapes, size):
-    """Rows of palette indices, top row first; None is transparent."""
+    """Rows of palette indices, top row first."""
     scale, line = size / 16, max(1, size // 16)
-    pixels = [[None] * size for _ in range(size)]
+    pixels = [[TRANSPARENT] * size for _ in range(size)]
     for shape in shapes:
         for j in range(size):
             for i in range(size):
@@ -126,38 +133,22 @@ def render(shapes, size):
     return pixels
 
 
-def icon_image(pixels):
-    """One image of an .ico file: a 4-bit DIB, bottom row first, then its mask."""
-    size = len(pixels)
-    colour_stride = (size * 4 + 31) // 32 * 4
-    mask_stride = (size + 31) // 32 * 4
-    colour, mask = bytearray(), bytearray()
-    for row in reversed(pixels):
-        bits = bytearray(colour_stride)
-        mask_bits = bytearray(mask_stride)
-        for i, index in enumerate(row):
-            if index is None:
-                mask_bits[i // 8] |= 0x80 >> (i % 8)
-                index = 0
-            bits[i // 2] |= index << (4 if i % 2 == 0 else 0)
-        colour += bits
-        mask += mask_bits
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(colour) + len(mask),
-                         0, 0, 16, 0)
+def strip(size):
+    """The bitmap file of all icons at one size, side by side."""
+    images = [render(shapes, size) for shapes in ICONS.values()]
+    width = size * len(images)
+    stride = (width * 4 + 31) // 32 * 4
+    bits = bytearray()
+    for j in reversed(range(size)):  # bottom row first
+        row = bytearray(stride)
+        for i in range(width):
+            row[i // 2] |= images[i // size][j][i % size] << (4 if i % 2 == 0 else 0)
+        bits += row
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    return header + palette + bytes(colour) + bytes(mask)
-
-
-def ico_file(shapes):
-    images = [(size, icon_image(render(shapes, size))) for size in SIZES]
-    out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
-    offset = 6 + 16 * len(images)
-    for size, image in images:
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 16, 0, 1, 4, len(image), offset)
-        offset += len(image)
-    for _, image in images:
-        out += image
-    return bytes(out)
+    info = struct.pack("<IiiHHIIiiII", 40, width, size, 1, 4, 0, len(bits), 0, 0, 16, 0)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
+    return header + info + palette + bytes(bits)
 
 
 def main():
@@ -165,8 +156,16 @@ def main():
         sys.exit(__doc__.strip().splitlines()[2])
     folder = pathlib.Path(sys.argv[1])
     folder.mkdir(parents=True, exist_ok=True)
-    for name, shapes in ICONS.items():
-        (folder / f"{name}.ico").write_bytes(ico_file(shapes))
+    for size in SIZES:
+        (folder / f"small_icons_{size}.bmp").write_bytes(strip(size))
+    note = "// Written by app/make_icons.py.\n"
+    (folder / "small_icons.rc").write_text(note + "".join(
+        f'{RESOURCE_BASE + size} BITMAP "icons/small_icons_{size}.bmp"\n' for size in SIZES))
+    (folder / "small_icons.h").write_text(
+        note + "#pragma once\n\n"
+        f"#define SMALL_ICON_SIZES {', '.join(map(str, SIZES))}\n"
+        f"#define SMALL_ICON_COUNT {len(ICONS)}\n"
+        f"#define SMALL_ICONS_RESOURCE_BASE {RESOURCE_BASE}\n")
 
 
 if __name__ == "__main__":

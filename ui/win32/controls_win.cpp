@@ -1,10 +1,8 @@
 #include "ui/win32/controls_win.h"
 
-#include "ui/win32/resource_ids.h"
+#include "ui/win32/small_icons_win.h"
 
 #include <commctrl.h>
-
-#include <iterator>
 
 std::string Win32ListBox::List(int index) {
     LRESULT len = SendMessageA(h_, LB_GETTEXTLEN, index, 0);
@@ -22,27 +20,9 @@ std::string Win32Edit::Text() {
     return text;
 }
 
-namespace {
-
-// The program's own pictures (app/make_icons.py), at the system's small-icon
-// size: they follow the display's scaling and cost no look-up in the shell.
-HICON LoadSmallIcon(HINSTANCE instance, int id) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON),
-                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-}
-
-// In the order of DriveIcon: a line's icon is its index in the image list.
-constexpr int kDriveIconIds[] = {IDI_DRIVE_REMOVABLE, IDI_DRIVE_FIXED,   IDI_DRIVE_NETWORK,
-                                 IDI_DRIVE_CDROM,     IDI_DRIVE_RAMDISK, IDI_DRIVE_UNKNOWN};
-static_assert(std::size(kDriveIconIds) == static_cast<size_t>(DriveIcon::Unknown) + 1);
-
-} // namespace
-
-void Win32FolderList::Attach(HWND h, HINSTANCE instance) {
+void Win32FolderList::Attach(HWND h, HIMAGELIST images) {
     h_ = h;
-    open_.reset(LoadSmallIcon(instance, IDI_FOLDER_OPEN));
-    closed_.reset(LoadSmallIcon(instance, IDI_FOLDER_CLOSED));
+    images_ = images;
 }
 
 void Win32FolderList::SetLines(const std::vector<FolderLine>& lines) {
@@ -66,8 +46,8 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     int iconSize = GetSystemMetrics(SM_CXSMICON);
     int x = rc.left + 2 + line.indent * indentPx;
     int y = rc.top + (rc.bottom - rc.top - iconSize) / 2;
-    HICON icon = line.open ? open_.get() : closed_.get();
-    if (icon) DrawIconEx(dc, x, y, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+    ImageList_Draw(images_, line.open ? kOpenFolderImage : kClosedFolderImage, dc, x, y,
+                   ILD_TRANSPARENT);
     RECT text = rc;
     text.left = x + iconSize + 4;
     SetBkMode(dc, TRANSPARENT);
@@ -76,15 +56,9 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void Win32DriveCombo::Attach(HWND h, HINSTANCE instance) {
+void Win32DriveCombo::Attach(HWND h, HIMAGELIST images) {
     h_ = h;
-    images_.reset(ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                   ILC_COLOR24 | ILC_MASK, std::size(kDriveIconIds), 0));
-    for (int id : kDriveIconIds) {
-        UniqueIcon icon(LoadSmallIcon(instance, id));
-        ImageList_AddIcon(images_.get(), icon.get());
-    }
-    SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 }
 
 void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {

@@ -2,10 +2,11 @@
 // message send or two.
 #pragma once
 
-#include "platform/win32/handles.h"
 #include "ui/controls.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 class Win32ListBox : public ListBoxControl {
 public:
@@ -50,8 +51,8 @@ private:
 // An owner-drawn list box: each line an indented folder with its icon.
 class Win32FolderList : public FolderListControl {
 public:
-    // Takes the list and loads its open and closed folder icons.
-    void Attach(HWND h, HINSTANCE instance);
+    // Takes the list and the small icons it draws folders with.
+    void Attach(HWND h, HIMAGELIST images);
     HWND hwnd() const { return h_; }
     void SetLines(const std::vector<FolderLine>& lines) override;
     // LB_SETCURSEL with -1 clears the highlight.
@@ -62,19 +63,18 @@ public:
 private:
     HWND h_ = nullptr;
     std::vector<FolderLine> lines_;
-    UniqueIcon open_, closed_;
+    HIMAGELIST images_ = nullptr;
 };
 
 // A ComboBoxEx drop-down list showing each drive with the icon of its kind.
 class Win32DriveCombo : public DriveComboControl {
 public:
-    // Takes the list and gives it the drive icons, one per kind.
-    void Attach(HWND h, HINSTANCE instance);
+    // Takes the list and gives it the small icons: a line's icon is its DriveIcon.
+    void Attach(HWND h, HIMAGELIST images);
     void SetLines(const std::vector<DriveLine>& lines) override;
     void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
 
 private:
     HWND h_ = nullptr;
     std::vector<DriveLine> lines_;
-    UniqueImageList images_;
 };

@@ -4,6 +4,7 @@
 #include "ui/layout.h"
 #include "ui/win32/about_win.h"
 #include "ui/win32/input_box_win.h"
+#include "ui/win32/small_icons_win.h"
 
 #include <commctrl.h>
 
@@ -136,6 +137,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
     }
     ReleaseDC(nullptr, screen);
 
+    smallIcons_ = LoadSmallIcons(instance);
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
         const char* cls = "STATIC";
@@ -216,10 +218,10 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             remove_.Attach(h);
             break;
         case ids::DrvList:
-            drives_.Attach(h, instance);
+            drives_.Attach(h, smallIcons_.get());
             break;
         case ids::dirList:
-            folders_.Attach(h, instance);
+            folders_.Attach(h, smallIcons_.get());
             SetWindowSubclass(h, FolderListProc, 0, reinterpret_cast<DWORD_PTR>(this));
             break;
         }

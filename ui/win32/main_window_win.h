@@ -72,4 +72,5 @@ private:
     Win32DriveCombo drives_;
 
     UniqueGdi dialogFont_, smallFont_, sansFont_, sansBoldFont_;
+    UniqueImageList smallIcons_;
 };

@@ -2,15 +2,7 @@
 #pragma once
 
 #define IDI_MAPWELL 1
-// The folder and drive list pictures, drawn by app/make_icons.py.
-#define IDI_FOLDER_CLOSED 10
-#define IDI_FOLDER_OPEN 11
-#define IDI_DRIVE_REMOVABLE 20
-#define IDI_DRIVE_FIXED 21
-#define IDI_DRIVE_NETWORK 22
-#define IDI_DRIVE_CDROM 23
-#define IDI_DRIVE_RAMDISK 24
-#define IDI_DRIVE_UNKNOWN 25
+// The folder and drive icons are in generated/icons/small_icons.h.
 #define IDD_INPUTBOX 100
 #define IDC_INPUT_PROMPT 101
 #define IDC_INPUT_TEXT 102
