@@ -54,11 +54,14 @@ uint32_t Win32Drives::SerialNumber(char letter) {
     return serial;
 }
 
-std::string Win32Drives::Label(char letter) {
+std::string Win32Drives::Label(char letter, DriveKind kind) {
     char buffer[MAX_PATH + 1] = {};
     DWORD size = sizeof(buffer);
     std::string device = std::string(1, letter) + ":";
-    if (WNetGetConnectionA(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
+    // Only a network drive has a share; asking the network providers about
+    // any other drive costs as much as reading its label.
+    if (kind == DriveKind::Network && WNetGetConnectionA(device.c_str(), buffer, &size) == NO_ERROR)
+        return buffer;
     if (GetVolumeInformationA(Root(letter).c_str(), buffer, sizeof(buffer), nullptr, nullptr,
                               nullptr, nullptr, 0))
         return buffer;
