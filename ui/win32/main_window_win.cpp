@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -125,17 +127,15 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 
     // Where the system's dialog font is wider than the layout allows (as
     // Wine's is), the buttons get a smaller size of it rather than cut captions.
-    HGDIOBJ buttonFont = dialogFont_.get();
     HDC screen = GetDC(nullptr);
-    for (const ControlDef& c : MainControls()) {
-        if (c.kind == ControlKind::Button &&
-            CaptionLines(screen, static_cast<HFONT>(dialogFont_.get()), c.caption, Px(c.width),
-                         dpi_) > 2) {
-            smallFont_.reset(CreateDialogFont(dpi_, 7));
-            buttonFont = smallFont_.get();
-        }
-    }
+    bool tooWide = std::any_of(MainControls().begin(), MainControls().end(), [&](const auto& c) {
+        return c.kind == ControlKind::Button &&
+               CaptionLines(screen, static_cast<HFONT>(dialogFont_.get()), c.caption, Px(c.width),
+                            dpi_) > 2;
+    });
     ReleaseDC(nullptr, screen);
+    if (tooWide) smallFont_.reset(CreateDialogFont(dpi_, 7));
+    HGDIOBJ buttonFont = tooWide ? smallFont_.get() : dialogFont_.get();
 
     smallIcons_ = LoadSmallIcons(instance);
     // The table is in tab order already; creating in that order sets it.
