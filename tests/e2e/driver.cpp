@@ -3,7 +3,6 @@
 #include "platform/win32/handles.h"
 #include "ui/control_ids.h"
 
-#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -344,26 +343,12 @@ std::vector<std::string> MapwellProcess::ComboItems(int id) const {
     return Items(control(id), CB_GETCOUNT, CB_GETLBTEXT);
 }
 
-std::vector<int> MapwellProcess::ComboImages(int id) const {
+std::vector<LRESULT> MapwellProcess::ComboData(int id) const {
     HWND combo = control(id);
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    std::vector<int> images(static_cast<size_t>(std::max(count, 0)), -1);
-    // CBEM_GETITEM fills a structure in the caller's memory, and no system
-    // copies it between processes: it must live in Mapwell's.
-    void* remote =
-        VirtualAllocEx(pi_.hProcess, nullptr, sizeof(COMBOBOXEXITEMA), MEM_COMMIT, PAGE_READWRITE);
-    if (!remote) return images;
-    for (int i = 0; i < count; ++i) {
-        COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_IMAGE;
-        item.iItem = i;
-        if (WriteProcessMemory(pi_.hProcess, remote, &item, sizeof(item), nullptr) &&
-            SendMessageA(combo, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)) &&
-            ReadProcessMemory(pi_.hProcess, remote, &item, sizeof(item), nullptr))
-            images[static_cast<size_t>(i)] = item.iImage;
-    }
-    VirtualFreeEx(pi_.hProcess, remote, 0, MEM_RELEASE);
-    return images;
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    std::vector<LRESULT> data;
+    for (LRESULT i = 0; i < count; ++i) data.push_back(SendMessageA(combo, CB_GETITEMDATA, i, 0));
+    return data;
 }
 
 ScreenPixels CaptureClient(HWND window) {

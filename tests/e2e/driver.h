@@ -67,8 +67,8 @@ public:
     // Picks a drive ("f:") in the drive list.
     bool SelectDrive(const std::string& letterColon);
     std::vector<std::string> ComboItems(int id) const;
-    // The image index of each line of a ComboBoxEx (-1 where it cannot be read).
-    std::vector<int> ComboImages(int id) const;
+    // The item data of each line of a combo box.
+    std::vector<LRESULT> ComboData(int id) const;
     // Saves a picture of a window to build/screenshots/NAME.bmp.
     static void Screenshot(HWND window, const std::string& name);
 

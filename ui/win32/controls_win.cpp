@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 std::string Win32ListBox::List(int index) {
     LRESULT len = SendMessageA(h_, LB_GETTEXTLEN, index, 0);
     if (len == LB_ERR) return "";
@@ -56,21 +58,53 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void Win32DriveCombo::Attach(HWND h, HIMAGELIST images) {
+void Win32DriveCombo::Attach(HWND h, HIMAGELIST images, int height) {
     h_ = h;
-    SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    images_ = images;
+    // The closed list's height follows from its selection field's: set that
+    // so the whole is as high as the layout says.
+    RECT rc;
+    GetWindowRect(h_, &rc);
+    LRESULT field = SendMessageA(h_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field != CB_ERR)
+        SendMessageA(h_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     field + height - (rc.bottom - rc.top));
 }
 
 void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {
     if (lines == lines_) return;
     lines_ = lines;
     SendMessageA(h_, CB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-        item.iItem = static_cast<INT_PTR>(i);
-        item.pszText = const_cast<char*>(lines_[i].text.c_str());
-        item.iImage = item.iSelectedImage = static_cast<int>(lines_[i].icon);
-        SendMessageA(h_, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    // The text is kept too, so readers (and screen readers) see each drive's name.
+    for (const DriveLine& l : lines_) {
+        LRESULT at = SendMessageA(h_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l.text.c_str()));
+        SendMessageA(h_, CB_SETITEMDATA, at, static_cast<LPARAM>(l.icon));
     }
+}
+
+void Win32DriveCombo::Draw(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= lines_.size()) return;
+    // As a drive list draws a line: the icon, then the text, which alone is
+    // highlighted when the line is selected.
+    int iconSize = GetSystemMetrics(SM_CXSMICON);
+    int x = rc.left + 2;
+    ImageList_Draw(images_, static_cast<int>(item.itemData), dc, x,
+                   rc.top + (rc.bottom - rc.top - GetSystemMetrics(SM_CYSMICON)) / 2,
+                   ILD_TRANSPARENT);
+    const std::string& text = lines_[item.itemID].text;
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT mark{x + iconSize + 2, rc.top, std::min(x + iconSize + 6 + extent.cx, rc.right),
+              rc.bottom};
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    if (selected) FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
+    RECT textRc = mark;
+    textRc.left += 2;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextA(dc, text.c_str(), -1, &textRc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
 }

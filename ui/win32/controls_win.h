@@ -66,15 +66,19 @@ private:
     HIMAGELIST images_ = nullptr;
 };
 
-// A ComboBoxEx drop-down list showing each drive with the icon of its kind.
+// An owner-drawn drop-down list: each drive with the icon of its kind, which
+// is the line's item data (its DriveIcon, an index in the small icons).
 class Win32DriveCombo : public DriveComboControl {
 public:
-    // Takes the list and gives it the small icons: a line's icon is its DriveIcon.
-    void Attach(HWND h, HIMAGELIST images);
+    // Takes the list, the small icons it draws drives with, and the height
+    // the closed list is to have.
+    void Attach(HWND h, HIMAGELIST images, int height);
     void SetLines(const std::vector<DriveLine>& lines) override;
     void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
+    void Draw(const DRAWITEMSTRUCT& item) const;
 
 private:
     HWND h_ = nullptr;
     std::vector<DriveLine> lines_;
+    HIMAGELIST images_ = nullptr;
 };
