@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Measures Mapwell and prints one table: start-up against an empty Win32 window, the letter
-# scan against bare GetDriveTypeA calls, the processor time of the fixed waits, the footprint,
-# and the logic's cost per batch-file line on the host.
+# Measures Mapwell and prints one table: start-up against two floors (an empty Win32 window,
+# and the same window with Mapwell's DLLs, manifest and common controls), the letter scan
+# against bare GetDriveTypeA calls, the processor time of the fixed waits, the footprint, and
+# the logic's cost per batch-file line on the host.
 #
 # Builds what it needs (both presets), makes a fresh Wine prefix (build/bench-prefix) with the
 # subst stand-in, the state file and fixture drives, and runs the Windows side on a virtual
@@ -35,10 +36,10 @@ win=build/windows
 say "building (windows and native presets; log build/bench-build.log)"
 {
     cmake --preset windows &&
-        cmake --build --preset windows --target Mapwell subst_standin winedrive \
-            empty_window mapwell_probe letter_scan_bench &&
+        cmake --build --preset windows -j 2 --target Mapwell subst_standin winedrive \
+            empty_window dll_floor mapwell_probe letter_scan_bench &&
         cmake --preset native &&
-        cmake --build --preset native --target mapwell_native_bench
+        cmake --build --preset native -j 2 --target mapwell_native_bench
 } >build/bench-build.log 2>&1 || die "build failed; see build/bench-build.log"
 
 say "native benchmarks (log build/bench-native.log)"
@@ -66,6 +67,15 @@ trap cleanup EXIT
 winpath() { echo "Z:${1//\//\\}"; }
 export MAPWELL_EXE=$(winpath "$root/$win/Mapwell.exe")
 floor_exe=$root/$win/bench/empty_window.exe
+dll_floor_exe=$root/$win/bench/dll_floor.exe
+
+imports() { # EXE: the DLLs it imports, one line, lower case, sorted
+    x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }' | sort | xargs
+}
+# A floor that loads less than Mapwell would flatter nobody but Mapwell.
+[[ $(imports "$win/Mapwell.exe") == $(imports "$dll_floor_exe") ]] ||
+    die "the same-DLL floor imports $(imports "$dll_floor_exe"), Mapwell.exe $(imports "$win/Mapwell.exe"):" \
+        "make bench/floor/empty_window.cpp link one function of each DLL Mapwell.exe imports"
 
 # Plain Xvfb has no window manager, so Wine waits 2 s for every closed box to be withdrawn by
 # one; that would count as part of Mapwell's own waits. Unmanaged windows are not waited for.
@@ -78,9 +88,9 @@ run_wine build/bench-settle.log "$win/bench/mapwell_probe.exe" settle ||
 load_before=$(cut -d' ' -f1 /proc/loadavg)
 startup_probe() { # LOG
     run_wine "$1" "$win/bench/mapwell_probe.exe" startup "$MAPWELL_EXE" "$(winpath "$floor_exe")" \
-        "$runs" || die "start-up probe failed; see $1"
+        "$(winpath "$dll_floor_exe")" "$runs" || die "start-up probe failed; see $1"
 }
-say "start-up, idle machine: $runs runs of Mapwell and of the floor (log build/bench-startup-idle.log)"
+say "start-up, idle machine: $runs runs of Mapwell and of the floors (log build/bench-startup-idle.log)"
 startup_probe build/bench-startup-idle.log
 
 # On this kind of machine (a VM) a virtual CPU that has gone idle takes a long time to wake,
@@ -93,7 +103,7 @@ spinner=$!
 say "letter scan: $scans scans (log build/bench-scan.log)"
 run_wine build/bench-scan.log "$win/bench/letter_scan_bench.exe" "$scans" ||
     die "letter scan failed; see build/bench-scan.log"
-say "start-up: $runs runs of Mapwell and of the floor (log build/bench-startup.log)"
+say "start-up: $runs runs of Mapwell and of the floors (log build/bench-startup.log)"
 startup_probe build/bench-startup.log
 say "waits: $operations Adds and $operations Restores of 5 drives (log build/bench-waits.log)"
 run_wine build/bench-waits.log "$win/bench/mapwell_probe.exe" waits "$operations" ||
@@ -129,25 +139,25 @@ ratio() {
 verdict() { awk "BEGIN { exit !($1) }" 2>/dev/null && echo "met" || echo "MISSED"; }
 mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
 bytes() { [[ -f $1 ]] && awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.0f KiB", b / 1024 }' || echo "n/a"; }
-imports() {
-    x86_64-w64-mingw32-objdump -p "$1" |
-        awk '/DLL Name:/ { list = list sep $3; sep = " "; n++ } END { print n ": " list }'
-}
+imported() { local list; list=$(imports "$1"); echo "$(wc -w <<<"$list"): $list"; }
 
 startup=build/bench-startup.log scan=build/bench-scan.log waits=build/bench-waits.log
 native=build/bench-native.log
 
-startup_row() { # NAME LOG
+# against_row NAME MAPWELL-KEY FLOOR-KEY FLOOR-NAME GOAL LOG: a start-up row, Mapwell against a
+# floor measured in the same run.
+against_row() {
     local m f r
-    m=$(get "$2" startup.mapwell) f=$(get "$2" startup.floor)
+    m=$(get "$6" "$2") f=$(get "$6" "$3")
     r=$(ratio "$(median "$m")" "$(median "$f")")
-    row "$1" "$(spread "$m" 1000 0)" "floor $(spread "$f" 1000 0)" \
-        "${r}x floor; $([[ $r == n/a ]] && echo n/a || verdict "$r <= 1.3") (goal <= 1.3x)"
+    row "$1" "$(spread "$m" 1000 0)" "$4 $(spread "$f" 1000 0)" \
+        "${r}x; $([[ $r == n/a ]] && echo n/a || verdict "$r <= $5") (goal <= ${5}x)"
 }
 sc_m=$(get $scan scan.mapwell_us) sc_b=$(get $scan scan.bare_us)
 cpu_add=$(get $waits cpu.add) wall_add=$(get $waits wall.add)
 cpu_res=$(get $waits cpu.restore) wall_res=$(get $waits wall.restore)
 pb_m=$(get $startup private_bytes.mapwell) pb_f=$(get $startup private_bytes.floor)
+pb_d=$(get $startup private_bytes.dll_floor)
 setup=$(ls $win/Mapwell-*-Setup.exe 2>/dev/null | head -n 1 || true)
 
 cpu_row() { # NAME CPU WALL
@@ -166,8 +176,19 @@ gui() { # FILE-KEY-SUFFIX
 rows=()
 row() { rows+=("$1|$2|$3|$4"); }
 row "metric" "Mapwell" "reference" "ratio / goal"
-startup_row "Start-up to ready, Wine (ms)" $startup
-startup_row "Start-up to ready, Wine, idle VM (ms)" build/bench-startup-idle.log
+against_row "Start-up to ready vs bare floor, Wine (ms)" startup.mapwell startup.floor \
+    "bare floor" 2 $startup
+against_row "Start-up to ready vs same-DLL floor, Wine (ms)" startup.mapwell startup.dll_floor \
+    "same-DLL floor" 1.3 $startup
+paint_m=$(get $startup paint.mapwell) paint_d=$(get $startup paint.dll_floor)
+row "Start-up to first complete paint, Wine (ms)" "$(spread "$paint_m" 1000 0)" \
+    "same-DLL floor painted $(spread "$paint_d" 1000 0)" \
+    "$(ratio "$(median "$paint_m")" "$(median "$paint_d")")x"
+idle=build/bench-startup-idle.log
+idle_m=$(median "$(get $idle startup.mapwell)")
+row "Start-up to ready, Wine, idle VM (ms)" "$(spread "$(get $idle startup.mapwell)" 1000 0)" \
+    "bare $(spread "$(get $idle startup.floor)" 1000 0); DLLs $(spread "$(get $idle startup.dll_floor)" 1000 0)" \
+    "$(ratio "$idle_m" "$(median "$(get $idle startup.floor)")")x bare, $(ratio "$idle_m" "$(median "$(get $idle startup.dll_floor)")")x DLLs"
 row "Letter scan, 26 letters, Wine (us/scan)" "$(spread "$sc_m" 1 0)" \
     "26 GetDriveTypeA $(spread "$sc_b" 1 0)" "$(ratio "$(median "$sc_m")" "$(median "$sc_b")")x bare"
 cpu_row "CPU during one Add (CPU-s)" "$cpu_add" "$wall_add"
@@ -175,11 +196,13 @@ cpu_row "CPU during Restore of 5 (CPU-s)" "$cpu_res" "$wall_res"
 row "Mapwell.exe" "$(bytes $win/Mapwell.exe)" "floor $(bytes "$floor_exe")" \
     "$(ratio "$(stat -c %s $win/Mapwell.exe)" "$(stat -c %s "$floor_exe")")x floor"
 row "Setup.exe" "$( [[ -n $setup ]] && bytes "$setup" || echo n/a)" "" ""
-row "Imported DLLs" "$(imports $win/Mapwell.exe)" "floor $(imports "$floor_exe")" ""
-row "Private bytes after start-up" \
-    "$( [[ $pb_m == n/a ]] && echo n/a || mib "$(median "$pb_m")")" \
-    "floor $( [[ $pb_f == n/a ]] && echo n/a || mib "$(median "$pb_f")")" \
-    "$(ratio "$(median "$pb_m")" "$(median "$pb_f")")x floor"
+row "Imported DLLs" "$(imported $win/Mapwell.exe)" "bare floor $(imported "$floor_exe")" \
+    "same-DLL floor: the same $(imports "$dll_floor_exe" | wc -w)"
+mib_or_na() { [[ $1 == n/a ]] && echo n/a || mib "$(median "$1")"; }
+pb_ratio_d=$(ratio "$(median "$pb_m")" "$(median "$pb_d")")
+row "Private bytes after start-up" "$(mib_or_na "$pb_m")" \
+    "bare floor $(mib_or_na "$pb_f"); same-DLL floor $(mib_or_na "$pb_d")" \
+    "$(ratio "$(median "$pb_m")" "$(median "$pb_f")")x bare; ${pb_ratio_d}x same DLLs; $([[ $pb_ratio_d == n/a ]] && echo n/a || verdict "$pb_ratio_d <= 1.5") (goal <= 1.5x same DLLs)"
 row "GDI / USER objects after start-up" "$(gui mapwell)" "floor $(gui floor)" \
     "not counted: Wine has no GetGuiResources"
 row "Native (host, Debug): RefreshLetterLists, sim (us)" \
@@ -201,7 +224,8 @@ row "Native: DropLetterLines growth" "per line 10,000 / 10 = $growth" "" \
 
 failures=""
 for log in $startup build/bench-startup-idle.log; do
-    for k in startup_failures.mapwell startup_failures.floor; do
+    for k in startup_failures.mapwell startup_failures.floor startup_failures.dll_floor \
+        paint_failures.mapwell paint_failures.dll_floor; do
         [[ $(get $log $k) =~ ^(0|n/a)$ ]] || failures+=" $k=$(get $log $k) (${log#build/})"
     done
 done

@@ -44,7 +44,7 @@ void DriveList::Refresh() {
         } catch (const RtError&) {
             continue;
         }
-        std::string label = drives_.Label(c);
+        std::string label = drives_.Label(c, kind);
         std::string text = std::string(1, LowerLetter(c)) + ":";
         if (!label.empty()) text += " [" + label + "]";
         letters_.push_back(LowerLetter(c));

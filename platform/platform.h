@@ -61,9 +61,10 @@ public:
     virtual DriveKind Kind(char letter) = 0;
     // The volume serial number; throws RtError(71) when the drive is not ready.
     virtual uint32_t SerialNumber(char letter) = 0;
-    // Volume label, or for a network drive its share ("\\server\share"); "" when
-    // there is none or the drive is not ready. Never throws.
-    virtual std::string Label(char letter) = 0;
+    // Volume label, or for a network drive (of that kind, as Kind said) its
+    // share ("\\server\share"); "" when there is none or the drive is not
+    // ready. Never throws.
+    virtual std::string Label(char letter, DriveKind kind) = 0;
 };
 
 // --- files ------------------------------------------------------------------

@@ -2,7 +2,7 @@
 // the programs it measures itself, so Wine's own start-up of the probe is
 // not counted.
 //
-//   mapwell_probe startup MAPWELL_EXE FLOOR_EXE RUNS
+//   mapwell_probe startup MAPWELL_EXE FLOOR_EXE DLL_FLOOR_EXE RUNS
 //   mapwell_probe waits RUNS        (Mapwell from MAPWELL_EXE, as the e2e driver)
 //   mapwell_probe settle            waits for a fresh prefix's services to finish starting
 #include "common/results.h"
@@ -16,8 +16,8 @@
 
 int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
-    if (command == "startup" && argc == 5) {
-        MeasureStartup(argv[2], argv[3], std::atoi(argv[4]));
+    if (command == "startup" && argc == 6) {
+        MeasureStartup({argv[2], argv[3], argv[4]}, std::atoi(argv[5]));
         return 0;
     }
     if (command == "waits" && argc == 3) {
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         PrintResult("settle_seconds", std::string(waited));
         return 0;
     }
-    std::fprintf(stderr, "usage: mapwell_probe startup MAPWELL_EXE FLOOR_EXE RUNS\n"
+    std::fprintf(stderr, "usage: mapwell_probe startup MAPWELL_EXE FLOOR_EXE DLL_FLOOR_EXE RUNS\n"
                          "       mapwell_probe waits RUNS\n"
                          "       mapwell_probe settle\n");
     return 2;

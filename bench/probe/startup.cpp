@@ -4,10 +4,12 @@
 #include "floor/floor.h"
 #include "platform/win32/handles.h"
 #include "process_stats.h"
+#include "tests/e2e/driver.h"
 #include "ui/control_ids.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -16,11 +18,13 @@ namespace {
 constexpr DWORD kStartDeadlineMs = 20000;
 
 struct Target {
-    std::string name;
+    std::string key; // startup.KEY or paint.KEY
     std::string exe;
     const char* windowClass;
-    // True once the shown window is ready for the user.
-    std::function<bool(HWND window, DWORD threadId)> ready;
+    // Ready targets are polled once the program first waits for input, and
+    // their footprint is read; paint targets are watched from the start.
+    bool paint;
+    std::function<bool(HWND window, DWORD threadId)> done;
 };
 
 HWND FocusOf(DWORD threadId) {
@@ -43,6 +47,37 @@ bool FloorReady(HWND window, DWORD threadId) {
     return FocusOf(threadId) == window;
 }
 
+// The share of a window's client area that the screen shows in `background`,
+// and how many of its pixels are something else.
+struct Coverage {
+    double background = 0;
+    long other = 0;
+};
+
+Coverage OnScreen(HWND window, COLORREF background) {
+    Coverage c;
+    ScreenPixels p = CaptureClient(window);
+    if (p.colours.empty()) return c;
+    long matching = static_cast<long>(std::count(p.colours.begin(), p.colours.end(), background));
+    c.background = static_cast<double>(matching) / static_cast<double>(p.colours.size());
+    c.other = static_cast<long>(p.colours.size()) - matching;
+    return c;
+}
+
+// Both letter lists on screen in their own background with letters in them:
+// what the user sees once the first paint is complete.
+bool MapwellPainted(HWND window, DWORD) {
+    for (int id : {ids::lstAvail, ids::lstUsedLtrs}) {
+        Coverage c = OnScreen(GetDlgItem(window, id), GetSysColor(COLOR_INFOBK));
+        if (c.background < 0.5 || c.other < 8) return false;
+    }
+    return true;
+}
+
+bool FloorPainted(HWND window, DWORD) {
+    return OnScreen(window, GetSysColor(COLOR_BTNFACE)).background > 0.9;
+}
+
 HWND VisibleWindowOf(const char* windowClass, DWORD pid) {
     for (HWND h = FindWindowExA(nullptr, nullptr, windowClass, nullptr); h;
          h = FindWindowExA(nullptr, h, windowClass, nullptr)) {
@@ -54,7 +89,7 @@ HWND VisibleWindowOf(const char* windowClass, DWORD pid) {
 }
 
 struct Sample {
-    double seconds = -1; // negative: never became ready
+    double seconds = -1; // negative: never got there
     std::optional<uint64_t> privateBytes;
     std::optional<DWORD> gdiObjects, userObjects;
     int windows = 0;
@@ -87,25 +122,26 @@ Sample StartOnce(const Target& t) {
     UniqueKernel process(pi.hProcess), thread(pi.hThread);
     // Blocks until the program first waits for input, so the probe does not
     // compete for the processor while the target starts; the poll after it
-    // covers a program that waits for input before it is ready.
-    WaitForInputIdle(process.get(), kStartDeadlineMs);
+    // covers a program that waits for input before it is ready. A paint can
+    // reach the screen before that, so it is watched from the start.
+    if (!t.paint) WaitForInputIdle(process.get(), kStartDeadlineMs);
     double deadline = start + kStartDeadlineMs / 1000.0;
     for (;;) {
         HWND window = VisibleWindowOf(t.windowClass, pi.dwProcessId);
-        if (window && t.ready(window, pi.dwThreadId)) {
+        if (window && t.done(window, pi.dwThreadId)) {
             s.seconds = Now() - start;
             break;
         }
         if (Now() > deadline || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) break;
         Sleep(1);
     }
-    if (s.seconds >= 0) {
+    if (s.seconds >= 0 && !t.paint) {
         s.privateBytes = SettledPrivateBytes(process.get());
         s.gdiObjects = GuiObjects(process.get(), GR_GDIOBJECTS);
         s.userObjects = GuiObjects(process.get(), GR_USEROBJECTS);
         s.windows = WindowCount(pi.dwProcessId);
     }
-    // Ready or not, the next start must find it gone.
+    // Done or not, the next start must find it gone.
     TerminateProcess(process.get(), 0);
     WaitForSingleObject(process.get(), 10000);
     return s;
@@ -125,35 +161,40 @@ struct Series {
         if (s.userObjects) user.push_back(*s.userObjects);
         windows.push_back(s.windows);
     }
-    void Print(const std::string& name) const {
-        PrintResult("startup." + name, Summarize(seconds));
-        PrintResult("startup_failures." + name, std::to_string(failures));
+    void Print(const Target& t) const {
+        std::string kind = t.paint ? "paint" : "startup";
+        PrintResult(kind + "." + t.key, Summarize(seconds));
+        PrintResult(kind + "_failures." + t.key, std::to_string(failures));
+        if (t.paint) return;
         auto printOrNa = [&](const std::string& key, const std::vector<double>& v) {
             if (v.empty())
                 PrintResult(key, std::string("n/a"));
             else
                 PrintResult(key, Summarize(v));
         };
-        printOrNa("private_bytes." + name, privateBytes);
-        printOrNa("gdi_objects." + name, gdi);
-        printOrNa("user_objects." + name, user);
-        printOrNa("windows." + name, windows);
+        printOrNa("private_bytes." + t.key, privateBytes);
+        printOrNa("gdi_objects." + t.key, gdi);
+        printOrNa("user_objects." + t.key, user);
+        printOrNa("windows." + t.key, windows);
     }
 };
 
 } // namespace
 
-void MeasureStartup(const std::string& mapwellExe, const std::string& floorExe, int runs) {
+void MeasureStartup(const StartupExes& exes, int runs) {
     std::vector<Target> targets{
-        {"mapwell", mapwellExe, ids::kMainWindowClass, MapwellReady},
-        {"floor", floorExe, kFloorClass, FloorReady},
+        {"mapwell", exes.mapwell, ids::kMainWindowClass, false, MapwellReady},
+        {"floor", exes.bareFloor, kFloorClass, false, FloorReady},
+        {"dll_floor", exes.dllFloor, kFloorClass, false, FloorReady},
+        {"mapwell", exes.mapwell, ids::kMainWindowClass, true, MapwellPainted},
+        {"dll_floor", exes.dllFloor, kFloorClass, true, FloorPainted},
     };
     // The first start of each pays for loading files into the cache.
     for (const Target& t : targets) StartOnce(t);
     std::vector<Series> series(targets.size());
     // Interleaved, so a machine that slows down or speeds up during the run
-    // weighs on both alike.
+    // weighs on all alike.
     for (int run = 0; run < runs; ++run)
         for (size_t i = 0; i < targets.size(); ++i) series[i].Add(StartOnce(targets[i]));
-    for (size_t i = 0; i < targets.size(); ++i) series[i].Print(targets[i].name);
+    for (size_t i = 0; i < targets.size(); ++i) series[i].Print(targets[i]);
 }

@@ -1,9 +1,17 @@
-// Start-up: from CreateProcess to the main window ready for the user.
+// Start-up: from CreateProcess to the main window ready for the user, and to
+// its first complete paint.
 #pragma once
 
 #include <string>
 
-// Starts Mapwell and the floor program in turn, `runs` times each after one
-// unmeasured start of each, and prints the times and what each holds once
-// started.
-void MeasureStartup(const std::string& mapwellExe, const std::string& floorExe, int runs);
+struct StartupExes {
+    std::string mapwell;
+    std::string bareFloor;
+    std::string dllFloor; // the floor with Mapwell's DLLs, manifest and common controls
+};
+
+// Starts each program in turn, `runs` times each after one unmeasured start
+// of each, and prints the times and what each holds once started:
+//   startup.{mapwell,floor,dll_floor}  to ready, with the footprint
+//   paint.{mapwell,dll_floor}          to the first complete paint on screen
+void MeasureStartup(const StartupExes& exes, int runs);

@@ -257,7 +257,7 @@ uint32_t SimMachine::SerialNumber(char letter) {
     return d.serial;
 }
 
-std::string SimMachine::Label(char letter) {
+std::string SimMachine::Label(char letter, DriveKind) {
     const SimDrive& d = Drive(letter);
     return d.exists && d.ready ? d.label : "";
 }

@@ -131,7 +131,7 @@ private:
     // Drives
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;
-    std::string Label(char letter) override;
+    std::string Label(char letter, DriveKind kind) override;
     // FileSystem
     void Find(const std::string& pattern,
               const std::function<bool(const FoundEntry&)>& visit) override;

@@ -13,6 +13,16 @@ std::string Root(char letter) {
     return std::string(1, letter) + ":\\";
 }
 
+// True when the letter names no device at all. Most letters are free, and
+// the type of a free letter takes a round trip to the mount manager (under
+// Wine, another process); the device name is a look-up of its own.
+bool NoDevice(char letter) {
+    std::string device = std::string(1, letter) + ":";
+    char target[MAX_PATH];
+    return !QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 RootType TypeOf(char letter) {
     return static_cast<RootType>(GetDriveTypeA(Root(letter).c_str()));
 }
@@ -42,7 +52,8 @@ WNetGetConnectionFn NetConnection(const std::string& systemDirectory) {
 } // namespace
 
 DriveKind Win32Drives::Kind(char letter) {
-    if (!std::isalpha(static_cast<unsigned char>(letter))) throw RtError(rtDeviceUnavailable);
+    if (!std::isalpha(static_cast<unsigned char>(letter)) || NoDevice(letter))
+        throw RtError(rtDeviceUnavailable);
     return DriveKindOf(TypeOf(letter), InLogicalDrives(letter));
 }
 
@@ -56,11 +67,14 @@ uint32_t Win32Drives::SerialNumber(char letter) {
     return serial;
 }
 
-std::string Win32Drives::Label(char letter) {
+std::string Win32Drives::Label(char letter, DriveKind kind) {
     char buffer[MAX_PATH + 1] = {};
     DWORD size = sizeof(buffer);
     std::string device = std::string(1, letter) + ":";
-    WNetGetConnectionFn connection = NetConnection(Win32Folders().SystemDirectory());
+    // Only a network drive has a share; asking the network providers about
+    // any other drive costs as much as reading its label.
+    WNetGetConnectionFn connection =
+        kind == DriveKind::Network ? NetConnection(Win32Folders().SystemDirectory()) : nullptr;
     if (connection && connection(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
     if (GetVolumeInformationA(Root(letter).c_str(), buffer, sizeof(buffer), nullptr, nullptr,
                               nullptr, nullptr, 0))

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 // Traits give the handle type, its "no handle" value and how it is released.
@@ -51,10 +53,20 @@ struct GdiTraits {
     static HGDIOBJ Invalid() { return nullptr; }
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
+struct DcTraits {
+    using Type = HDC;
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
 struct IconTraits {
     using Type = HICON;
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
+};
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static HIMAGELIST Invalid() { return nullptr; }
+    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
 };
 struct ModuleTraits {
     using Type = HMODULE;
@@ -66,5 +78,7 @@ using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueKernel = UniqueHandle<KernelTraits>;
 using UniqueGdi = UniqueHandle<GdiTraits>;
+using UniqueDc = UniqueHandle<DcTraits>; // CreateDC or CreateCompatibleDC, not GetDC
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;

@@ -21,7 +21,7 @@ class Win32Drives : public Drives {
 public:
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;
-    std::string Label(char letter) override;
+    std::string Label(char letter, DriveKind kind) override;
 };
 
 class Win32Files : public FileSystem {

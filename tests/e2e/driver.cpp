@@ -1,8 +1,11 @@
 #include "driver.h"
 
+#include "platform/win32/handles.h"
 #include "ui/control_ids.h"
 
 #include <shlobj.h>
+
+#include <algorithm>
 
 #include <fstream>
 #include <sstream>
@@ -343,6 +346,45 @@ bool MapwellProcess::OpenFolder(const std::string& path) {
 
 std::vector<std::string> MapwellProcess::ComboItems(int id) const {
     return Items(control(id), CB_GETCOUNT, CB_GETLBTEXT);
+}
+
+std::vector<LRESULT> MapwellProcess::ComboData(int id) const {
+    HWND combo = control(id);
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    std::vector<LRESULT> data;
+    for (LRESULT i = 0; i < count; ++i) data.push_back(SendMessageA(combo, CB_GETITEMDATA, i, 0));
+    return data;
+}
+
+ScreenPixels CaptureClient(HWND window) {
+    ScreenPixels p;
+    RECT rc;
+    if (!GetClientRect(window, &rc) || rc.right <= 0 || rc.bottom <= 0) return p;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = rc.right;
+    bi.bmiHeader.biHeight = -rc.bottom; // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueDc screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    UniqueDc memory(CreateCompatibleDC(screen.get()));
+    UniqueGdi bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return p;
+    HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, rc.right, rc.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+    SelectObject(memory.get(), old);
+    p.width = rc.right;
+    p.height = rc.bottom;
+    p.colours.reserve(static_cast<size_t>(p.width) * p.height);
+    // The DIB holds blue, green, red; a COLORREF is red, green, blue.
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < p.width * p.height; ++i)
+        p.colours.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
+    return p;
 }
 
 bool MapwellProcess::SelectDrive(const std::string& letterColon) {

@@ -71,6 +71,8 @@ public:
     // Picks a drive ("f:") in the drive list.
     bool SelectDrive(const std::string& letterColon);
     std::vector<std::string> ComboItems(int id) const;
+    // The item data of each line of a combo box.
+    std::vector<LRESULT> ComboData(int id) const;
     // Saves a picture of a window to build/screenshots/NAME.bmp.
     static void Screenshot(HWND window, const std::string& name);
 
@@ -78,6 +80,14 @@ private:
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
 };
+
+// What the screen shows of a window's client area, row by row from the top.
+struct ScreenPixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> colours;
+    COLORREF at(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
+};
+ScreenPixels CaptureClient(HWND window);
 
 // Helpers on the prefix's files.
 std::string ReadFileBytes(const std::string& path);

@@ -65,6 +65,42 @@ TEST_F(Startup, MainWindowIsCentredFixedAndReadyForALetter) {
     MapwellProcess::Screenshot(app.main(), "main-window");
 }
 
+// The display scaling a program finds when it starts, set for the scope.
+struct ScopedLogPixels {
+    explicit ScopedLogPixels(DWORD dpi) { Set(dpi); }
+    ~ScopedLogPixels() { Set(96); }
+    static void Set(DWORD dpi) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                        sizeof(dpi));
+    }
+};
+
+TEST_F(Startup, FolderIconsFollowTheSmallIconSizeAt150Percent) {
+    ScopedLogPixels scaling(144);
+    StartAndWait();
+    ASSERT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
+    HWND list = app.control(ids::dirList);
+    int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    // The first line's icon: the run of columns, from the left, that differ
+    // from the line's background; text follows after a gap.
+    ScreenPixels p = CaptureClient(list);
+    ASSERT_GE(p.height, lineHeight);
+    COLORREF background = p.at(0, lineHeight / 2);
+    auto drawn = [&](int x) {
+        for (int y = 0; y < lineHeight; ++y)
+            if (p.at(x, y) != background) return true;
+        return false;
+    };
+    int x = 0;
+    while (x < p.width && !drawn(x)) ++x;
+    int width = 0;
+    while (x + width < p.width && drawn(x + width)) ++width;
+    int smallIcon = MulDiv(16, 144, 96);
+    EXPECT_GT(width, smallIcon * 3 / 4) << "an icon drawn at 16 pixels is at most 16 wide";
+    EXPECT_LE(width, smallIcon);
+    MapwellProcess::Screenshot(app.main(), "main-window-144dpi");
+}
+
 TEST_F(Startup, LettersAreListedOnceEachWithNetworkDrivesInLowerCase) {
     StartAndWait();
     std::vector<std::string> avail = app.ListItems(ids::lstAvail);

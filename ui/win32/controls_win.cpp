@@ -1,7 +1,10 @@
 #include "ui/win32/controls_win.h"
 
+#include "ui/win32/small_icons_win.h"
+
 #include <commctrl.h>
-#include <shellapi.h>
+
+#include <algorithm>
 
 std::string Win32ListBox::List(int index) {
     LRESULT len = SendMessageA(h_, LB_GETTEXTLEN, index, 0);
@@ -19,6 +22,11 @@ std::string Win32Edit::Text() {
     return text;
 }
 
+void Win32FolderList::Attach(HWND h, HIMAGELIST images) {
+    h_ = h;
+    images_ = images;
+}
+
 void Win32FolderList::SetLines(const std::vector<FolderLine>& lines) {
     lines_ = lines;
     SendMessageA(h_, WM_SETREDRAW, FALSE, 0);
@@ -30,8 +38,7 @@ void Win32FolderList::SetLines(const std::vector<FolderLine>& lines) {
     InvalidateRect(h_, nullptr, TRUE);
 }
 
-void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON closedIcon,
-                           int indentPx) const {
+void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= lines_.size()) return;
     const FolderLine& line = lines_[item.itemID];
     bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -41,8 +48,8 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON clo
     int iconSize = GetSystemMetrics(SM_CXSMICON);
     int x = rc.left + 2 + line.indent * indentPx;
     int y = rc.top + (rc.bottom - rc.top - iconSize) / 2;
-    HICON icon = line.open ? openIcon : closedIcon;
-    if (icon) DrawIconEx(dc, x, y, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+    ImageList_Draw(images_, line.open ? kOpenFolderImage : kClosedFolderImage, dc, x, y,
+                   ILD_TRANSPARENT);
     RECT text = rc;
     text.left = x + iconSize + 4;
     SetBkMode(dc, TRANSPARENT);
@@ -51,39 +58,53 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON clo
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
-void Win32DriveCombo::ShowIcons() {
-    SHFILEINFOA info{};
-    // The shell's image list of small icons; owned by the shell, never destroyed.
-    auto images = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SendMessageA(h_, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    icons_ = true;
-    LRESULT selection = SendMessageA(h_, CB_GETCURSEL, 0, 0);
-    Fill();
-    SendMessageA(h_, CB_SETCURSEL, selection, 0);
+void Win32DriveCombo::Attach(HWND h, HIMAGELIST images, int height) {
+    h_ = h;
+    images_ = images;
+    // The closed list's height follows from its selection field's: set that
+    // so the whole is as high as the layout says.
+    RECT rc;
+    GetWindowRect(h_, &rc);
+    LRESULT field = SendMessageA(h_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field != CB_ERR)
+        SendMessageA(h_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     field + height - (rc.bottom - rc.top));
 }
 
 void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {
     if (lines == lines_) return;
     lines_ = lines;
-    Fill();
+    SendMessageA(h_, CB_RESETCONTENT, 0, 0);
+    // The text is kept too, so readers (and screen readers) see each drive's name.
+    for (const DriveLine& l : lines_) {
+        LRESULT at = SendMessageA(h_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l.text.c_str()));
+        SendMessageA(h_, CB_SETITEMDATA, at, static_cast<LPARAM>(l.icon));
+    }
 }
 
-void Win32DriveCombo::Fill() {
-    SendMessageA(h_, CB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_TEXT;
-        item.iItem = static_cast<INT_PTR>(i);
-        item.pszText = const_cast<char*>(lines_[i].text.c_str());
-        if (icons_) {
-            std::string root = lines_[i].text.substr(0, 2) + "\\";
-            SHFILEINFOA info{};
-            SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info),
-                           SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-            item.mask |= CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
-            item.iImage = item.iSelectedImage = info.iIcon;
-        }
-        SendMessageA(h_, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+void Win32DriveCombo::Draw(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= lines_.size()) return;
+    // As a drive list draws a line: the icon, then the text, which alone is
+    // highlighted when the line is selected.
+    int iconSize = GetSystemMetrics(SM_CXSMICON);
+    int x = rc.left + 2;
+    ImageList_Draw(images_, static_cast<int>(item.itemData), dc, x,
+                   rc.top + (rc.bottom - rc.top - GetSystemMetrics(SM_CYSMICON)) / 2,
+                   ILD_TRANSPARENT);
+    const std::string& text = lines_[item.itemID].text;
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT mark{x + iconSize + 2, rc.top, std::min(x + iconSize + 6 + extent.cx, rc.right),
+              rc.bottom};
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    if (selected) FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
+    RECT textRc = mark;
+    textRc.left += 2;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextA(dc, text.c_str(), -1, &textRc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
 }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 class Win32ListBox : public ListBoxControl {
 public:
     void Attach(HWND h) { h_ = h; }
@@ -49,31 +51,34 @@ private:
 // An owner-drawn list box: each line an indented folder with its icon.
 class Win32FolderList : public FolderListControl {
 public:
-    void Attach(HWND h) { h_ = h; }
+    // Takes the list and the small icons it draws folders with.
+    void Attach(HWND h, HIMAGELIST images);
     HWND hwnd() const { return h_; }
     void SetLines(const std::vector<FolderLine>& lines) override;
     // LB_SETCURSEL with -1 clears the highlight.
     void SetHighlight(int line) override { SendMessageA(h_, LB_SETCURSEL, line, 0); }
     void SetFocus() override { ::SetFocus(h_); }
-    void Draw(const DRAWITEMSTRUCT& item, HICON openIcon, HICON closedIcon, int indentPx) const;
+    void Draw(const DRAWITEMSTRUCT& item, int indentPx) const;
 
 private:
     HWND h_ = nullptr;
     std::vector<FolderLine> lines_;
+    HIMAGELIST images_ = nullptr;
 };
 
-// A ComboBoxEx drop-down list showing each drive with the shell's icon for it.
+// An owner-drawn drop-down list: each drive with the icon of its kind, which
+// is the line's item data (its DriveIcon, an index in the small icons).
 class Win32DriveCombo : public DriveComboControl {
 public:
-    void Attach(HWND h) { h_ = h; }
-    // Asking the shell for icons is slow; the window does it once it is shown.
-    void ShowIcons();
+    // Takes the list, the small icons it draws drives with, and the height
+    // the closed list is to have.
+    void Attach(HWND h, HIMAGELIST images, int height);
     void SetLines(const std::vector<DriveLine>& lines) override;
     void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
+    void Draw(const DRAWITEMSTRUCT& item) const;
 
 private:
-    void Fill();
     HWND h_ = nullptr;
-    bool icons_ = false;
     std::vector<DriveLine> lines_;
+    HIMAGELIST images_ = nullptr;
 };

@@ -4,15 +4,16 @@
 #include "ui/layout.h"
 #include "ui/win32/about_win.h"
 #include "ui/win32/input_box_win.h"
+#include "ui/win32/small_icons_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
+
+#include <algorithm>
 
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-constexpr UINT kLoadIcons = WM_APP + 1;
 
 HFONT CreateSansFont(int dpi, bool bold) {
     // 9.75 points.
@@ -49,16 +50,6 @@ void FitAllLetters(HWND list) {
     LRESULT natural = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     LRESULT fit = (rc.bottom - rc.top) / 26;
     if (natural != LB_ERR && fit < natural) SendMessageA(list, LB_SETITEMHEIGHT, 0, fit);
-}
-
-// The shell's small icon for a folder, open or closed, as Explorer shows it.
-HICON FolderIcon(bool open) {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    SHFILEINFOA info{};
-    UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0);
-    if (!SHGetFileInfoA(windows, 0, &info, sizeof(info), flags)) return nullptr;
-    return info.hIcon;
 }
 
 } // namespace
@@ -136,18 +127,17 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 
     // Where the system's dialog font is wider than the layout allows (as
     // Wine's is), the buttons get a smaller size of it rather than cut captions.
-    HGDIOBJ buttonFont = dialogFont_.get();
     HDC screen = GetDC(nullptr);
-    for (const ControlDef& c : MainControls()) {
-        if (c.kind == ControlKind::Button &&
-            CaptionLines(screen, static_cast<HFONT>(dialogFont_.get()), c.caption, Px(c.width),
-                         dpi_) > 2) {
-            smallFont_.reset(CreateDialogFont(dpi_, 7));
-            buttonFont = smallFont_.get();
-        }
-    }
+    bool tooWide = std::any_of(MainControls().begin(), MainControls().end(), [&](const auto& c) {
+        return c.kind == ControlKind::Button &&
+               CaptionLines(screen, static_cast<HFONT>(dialogFont_.get()), c.caption, Px(c.width),
+                            dpi_) > 2;
+    });
     ReleaseDC(nullptr, screen);
+    if (tooWide) smallFont_.reset(CreateDialogFont(dpi_, 7));
+    HGDIOBJ buttonFont = tooWide ? smallFont_.get() : dialogFont_.get();
 
+    smallIcons_ = LoadSmallIcons(instance);
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
         const char* cls = "STATIC";
@@ -166,8 +156,12 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             ex = WS_EX_CLIENTEDGE;
             break;
         case ControlKind::DriveList:
-            cls = WC_COMBOBOXEXA;
-            style |= WS_TABSTOP | CBS_DROPDOWNLIST;
+            // Owner-drawn rather than a ComboBoxEx, which is a window more and
+            // under Wine took about as long to make as the other eleven
+            // controls together; a tool tip on it never showed either.
+            cls = "COMBOBOX";
+            style |=
+                WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
             height = Px(c.height) * 10; // the drop-down's height
             break;
         case ControlKind::FolderList:
@@ -195,10 +189,9 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
         if (c.kind == ControlKind::Button) font = buttonFont;
         SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.toolTip) {
-            // A ComboBoxEx passes the mouse on to its combo box: the tip goes there.
-            HWND tool = c.kind == ControlKind::DriveList
-                            ? reinterpret_cast<HWND>(SendMessageA(h, CBEM_GETCOMBOCONTROL, 0, 0))
-                            : h;
+            // Registered on the window the mouse goes to: for each control,
+            // the control itself (a drop-down list has no child of its own).
+            HWND tool = h;
             TOOLINFOA ti{};
             ti.cbSize = sizeof(ti);
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -233,10 +226,10 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             remove_.Attach(h);
             break;
         case ids::DrvList:
-            drives_.Attach(h);
+            drives_.Attach(h, smallIcons_.get(), Px(c.height));
             break;
         case ids::dirList:
-            folders_.Attach(h);
+            folders_.Attach(h, smallIcons_.get());
             SetWindowSubclass(h, FolderListProc, 0, reinterpret_cast<DWORD_PTR>(this));
             break;
         }
@@ -246,16 +239,6 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 void Win32MainWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
-    // The shell's icons take longer to fetch than the rest of start-up; they
-    // follow as soon as the window is up and answering.
-    PostMessageA(hwnd_, kLoadIcons, 0, 0);
-}
-
-void Win32MainWindow::LoadIcons() {
-    openFolder_.reset(FolderIcon(true));
-    closedFolder_.reset(FolderIcon(false));
-    InvalidateRect(folders_.hwnd(), nullptr, FALSE);
-    drives_.ShowIcons();
 }
 
 LRESULT CALLBACK Win32MainWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -282,8 +265,8 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DRAWITEM: {
         auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (di->CtlID == static_cast<UINT>(ids::dirList))
-            folders_.Draw(*di, openFolder_.get(), closedFolder_.get(), Px(150));
+        if (di->CtlID == static_cast<UINT>(ids::dirList)) folders_.Draw(*di, Px(150));
+        if (di->CtlID == static_cast<UINT>(ids::DrvList)) drives_.Draw(*di);
         return TRUE;
     }
     case WM_CTLCOLORLISTBOX: {
@@ -318,9 +301,6 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
-        return 0;
-    case kLoadIcons:
-        LoadIcons();
         return 0;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);

@@ -56,7 +56,6 @@ private:
     void OnCommand(int id, int code, HWND control);
     void CreateControls(HINSTANCE instance);
     void CreateMenus();
-    void LoadIcons();
     void ApplyPointer();
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
     int Twips(int px) const { return MulDiv(px, 1440, dpi_); }
@@ -79,6 +78,6 @@ private:
     Win32DriveCombo drives_;
 
     UniqueGdi dialogFont_, smallFont_, sansFont_, sansBoldFont_;
-    UniqueIcon openFolder_, closedFolder_;
+    UniqueImageList smallIcons_;
     RememberedFocus focus_;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #define IDI_MAPWELL 1
+// The folder and drive icons are in generated/icons/small_icons.h.
 #define IDD_INPUTBOX 100
 #define IDC_INPUT_PROMPT 101
 #define IDC_INPUT_TEXT 102
