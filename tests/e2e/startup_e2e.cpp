@@ -1,5 +1,6 @@
 // Start-up, the main window and exit, on the real program.
 #include "driver.h"
+#include "inspector_client.h"
 #include "ui/control_ids.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,24 @@ TEST_F(Startup, FolderIconsFollowTheSmallIconSizeAt150Percent) {
     EXPECT_GT(width, smallIcon * 3 / 4) << "an icon drawn at 16 pixels is at most 16 wide";
     EXPECT_LE(width, smallIcon);
     MapwellProcess::Screenshot(app.main(), "main-window-144dpi");
+}
+
+// Every button caption, label and list row shows whole, measured inside the
+// running program with each control's own font, at 100 % and at 150 %.
+TEST_F(Startup, EveryCaptionLabelAndRowShowsWholeAt96And144Dpi) {
+    for (DWORD dpi : {96u, 144u}) {
+        SCOPED_TRACE(dpi);
+        ScopedLogPixels scaling(dpi);
+        MapwellProcess run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(run.WaitForMainWindow());
+        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
+        Inspector inspector;
+        ASSERT_TRUE(inspector.Attach(run));
+        std::string report = inspector.Ask("fit");
+        EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 12) << report;
+        EXPECT_EQ(report.find("CUT"), std::string::npos) << report;
+    }
 }
 
 TEST_F(Startup, LettersAreListedOnceEachWithNetworkDrivesInLowerCase) {

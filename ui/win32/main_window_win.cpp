@@ -3,6 +3,7 @@
 #include "ui/control_ids.h"
 #include "ui/layout.h"
 #include "ui/win32/about_win.h"
+#include "ui/win32/fonts_win.h"
 #include "ui/win32/input_box_win.h"
 #include "ui/win32/small_icons_win.h"
 
@@ -14,33 +15,6 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-
-HFONT CreateSansFont(int dpi, bool bold) {
-    // 9.75 points.
-    return CreateFontA(-MulDiv(975, dpi, 7200), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-}
-
-// The dialog font the shell maps to the system's own (Tahoma, Microsoft Sans
-// Serif or Segoe UI), at 8 points, as dialog boxes use it.
-HFONT CreateDialogFont(int dpi, int points = 8) {
-    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg 2");
-}
-
-// Lines a caption takes in a button `width` pixels wide. The frame and the
-// text's margins take about 20 pixels at 96 dpi, as Wine draws buttons.
-int CaptionLines(HDC dc, HFONT font, const char* caption, int width, int dpi) {
-    RECT rc{0, 0, width - MulDiv(20, dpi, 96), 0};
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    int height = DrawTextA(dc, caption, -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-    SelectObject(dc, old);
-    return tm.tmHeight ? height / tm.tmHeight : 1;
-}
 
 // The letter lists are narrow columns: every one of the 26 letters must fit
 // without a scroll bar, which would leave no room for the letters.
@@ -117,25 +91,37 @@ void Win32MainWindow::CreateMenus() {
     accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
 }
 
-void Win32MainWindow::CreateControls(HINSTANCE instance) {
-    dialogFont_.reset(CreateDialogFont(dpi_));
-    sansFont_.reset(CreateSansFont(dpi_, false));
-    sansBoldFont_.reset(CreateSansFont(dpi_, true));
+HFONT Win32MainWindow::FontFor(const ControlDef& c) {
+    // The sizes the layout asks for: 8-point dialog font, 9.75-point sans serif.
+    const int dialogEm = MulDiv(8, dpi_, 72), sansEm = MulDiv(975, dpi_, 7200);
+    const int least = MulDiv(6, dpi_, 72);
+    const SIZE size{Px(c.width), Px(c.height)};
+    ScreenDC dc;
+    switch (c.font) {
+    case ControlFont::SansBold: {
+        // A letter list shows all 26 rows without a scroll bar, which would
+        // leave no room for the letters; each row shows its letter whole.
+        int row = (size.cy - 2 * GetSystemMetrics(SM_CYEDGE)) / 26;
+        return boldFonts_.Get(LargestFitting(
+            sansEm, least, [&](int em) { return LineFits(dc, boldFonts_.Get(em), row); }));
+    }
+    case ControlFont::Sans:
+        return sansFonts_.Get(LargestFitting(sansEm, least, [&](int em) {
+            return LabelFits(dc, sansFonts_.Get(em), c.caption, size,
+                             c.kind == ControlKind::LabelRight ? DT_RIGHT : DT_LEFT);
+        }));
+    case ControlFont::Default:
+        if (c.kind != ControlKind::Button) return dialogFonts_.Get(dialogEm);
+        return dialogFonts_.Get(LargestFitting(dialogEm, least, [&](int em) {
+            return CaptionFits(dc, dialogFonts_.Get(em), c.caption, size);
+        }));
+    }
+    return dialogFonts_.Get(dialogEm);
+}
 
+void Win32MainWindow::CreateControls(HINSTANCE instance) {
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                                0, 0, 0, hwnd_, nullptr, instance, nullptr);
-
-    // Where the system's dialog font is wider than the layout allows (as
-    // Wine's is), the buttons get a smaller size of it rather than cut captions.
-    HDC screen = GetDC(nullptr);
-    bool tooWide = std::any_of(MainControls().begin(), MainControls().end(), [&](const auto& c) {
-        return c.kind == ControlKind::Button &&
-               CaptionLines(screen, static_cast<HFONT>(dialogFont_.get()), c.caption, Px(c.width),
-                            dpi_) > 2;
-    });
-    ReleaseDC(nullptr, screen);
-    if (tooWide) smallFont_.reset(CreateDialogFont(dpi_, 7));
-    HGDIOBJ buttonFont = tooWide ? smallFont_.get() : dialogFont_.get();
 
     smallIcons_ = LoadSmallIcons(instance);
     // The table is in tab order already; creating in that order sets it.
@@ -183,11 +169,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
         HWND h = CreateWindowExA(ex, cls, c.caption, style, Px(c.left), Px(c.top), Px(c.width),
                                  height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                  instance, nullptr);
-        HGDIOBJ font = c.font == ControlFont::SansBold ? sansBoldFont_.get()
-                       : c.font == ControlFont::Sans   ? sansFont_.get()
-                                                       : dialogFont_.get();
-        if (c.kind == ControlKind::Button) font = buttonFont;
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
         if (c.toolTip) {
             // Registered on the window the mouse goes to: for each control,
             // the control itself (a drop-down list has no child of its own).

@@ -4,8 +4,10 @@
 
 #include "platform/win32/handles.h"
 #include "ui/frmMWL_Pro.h"
+#include "ui/layout.h"
 #include "ui/main_window.h"
 #include "ui/win32/controls_win.h"
+#include "ui/win32/fonts_win.h"
 #include "ui/win32/remembered_focus.h"
 
 #include <windows.h>
@@ -77,7 +79,11 @@ private:
     Win32FolderList folders_;
     Win32DriveCombo drives_;
 
-    UniqueGdi dialogFont_, smallFont_, sansFont_, sansBoldFont_;
+    // Each control's text in the largest size that shows it whole.
+    HFONT FontFor(const ControlDef& c);
+    FontSizes dialogFonts_{CreateDialogFont},
+        sansFonts_{[](int em) { return CreateSansFont(em, false); }},
+        boldFonts_{[](int em) { return CreateSansFont(em, true); }};
     UniqueImageList smallIcons_;
     RememberedFocus focus_;
 };

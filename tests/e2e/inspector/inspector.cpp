@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 #include <map>
 #include <sstream>
@@ -60,9 +61,97 @@ std::string Version(HWND, std::istringstream&) {
            std::to_string(v.dwMinorVersion);
 }
 
+// The size `text` takes in `font`, laid out `width` pixels wide with `flags`.
+SIZE Extent(HFONT font, const std::string& text, int width, UINT flags) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT rc{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), -1, &rc, flags | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+int LineHeight(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return tm.tmHeight;
+}
+
+std::string Verdict(bool fits, const std::string& what) {
+    return fits ? "ok" : "CUT " + what;
+}
+
+// Whether the text of one control shows whole, measured with its own font
+// in the rectangle it draws in.
+std::string TextFit(HWND h) {
+    auto font = reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0));
+    char cls[64] = {}, text[256] = {};
+    GetClassNameA(h, cls, sizeof(cls));
+    GetWindowTextA(h, text, sizeof(text));
+    RECT rc;
+    GetClientRect(h, &rc);
+    const int w = rc.right, ht = rc.bottom;
+    LONG style = GetWindowLongA(h, GWL_STYLE);
+    std::string kind = cls;
+    if (lstrcmpiA(cls, "Button") == 0) {
+        // A push button keeps its 2-pixel frame and the focus rectangle's
+        // pixel clear, lays the caption out in the rest, then draws it
+        // within the width that layout found.
+        int mx = GetSystemMetrics(SM_CXEDGE) + 1, my = GetSystemMetrics(SM_CYEDGE) + 1;
+        SIZE laid = Extent(font, text, w - 2 * mx, DT_WORDBREAK | DT_CENTER);
+        SIZE drawn = Extent(font, text, laid.cx, DT_WORDBREAK | DT_CENTER);
+        bool fits =
+            std::max(laid.cx, drawn.cx) <= w - 2 * mx && std::max(laid.cy, drawn.cy) <= ht - 2 * my;
+        return Verdict(fits, std::to_string(drawn.cx) + "x" + std::to_string(drawn.cy) + " in " +
+                                 std::to_string(w - 2 * mx) + "x" + std::to_string(ht - 2 * my));
+    }
+    if (lstrcmpiA(cls, "Static") == 0) {
+        SIZE laid = Extent(font, text, w, DT_WORDBREAK | ((style & SS_RIGHT) ? DT_RIGHT : 0));
+        return Verdict(laid.cx <= w && laid.cy <= ht,
+                       std::to_string(laid.cx) + "x" + std::to_string(laid.cy) + " in " +
+                           std::to_string(w) + "x" + std::to_string(ht));
+    }
+    if (lstrcmpiA(cls, "ListBox") == 0) {
+        auto row = static_cast<int>(SendMessageA(h, LB_GETITEMHEIGHT, 0, 0));
+        auto count = static_cast<int>(SendMessageA(h, LB_GETCOUNT, 0, 0));
+        int widest = 0;
+        for (int i = 0; i < count; ++i) {
+            char item[256] = {};
+            SendMessageA(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+            widest = std::max<int>(widest, Extent(font, item, 10000, DT_SINGLELINE).cx);
+        }
+        // The letter lists hold all 26 letters without scrolling.
+        bool letters = !(style & LBS_OWNERDRAWFIXED);
+        bool fits = LineHeight(font) <= row && (!letters || (26 * row <= ht && widest <= w));
+        return Verdict(fits, "rows " + std::to_string(row) + " for a line of " +
+                                 std::to_string(LineHeight(font)) + ", widest " +
+                                 std::to_string(widest) + " in " + std::to_string(w));
+    }
+    if (lstrcmpiA(cls, "ComboBox") == 0) {
+        auto row = static_cast<int>(SendMessageA(h, CB_GETITEMHEIGHT, 0, 0));
+        return Verdict(LineHeight(font) <= row, "rows " + std::to_string(row));
+    }
+    return Verdict(LineHeight(font) <= ht,
+                   "a line of " + std::to_string(LineHeight(font)) + " in " + std::to_string(ht));
+}
+
+// "fit": for every control of the main window, "ID ok" or "ID CUT how", one a line.
+std::string Fit(HWND main, std::istringstream&) {
+    std::string lines;
+    for (HWND h = GetWindow(main, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (IsWindowVisible(h)) lines += std::to_string(GetDlgCtrlID(h)) + " " + TextFit(h) + "\n";
+    return lines;
+}
+
 const std::map<std::string, Query> kQueries = {
     {"tip", ShownTip},
     {"version", Version},
+    {"fit", Fit},
 };
 
 std::string Run(HWND main, const std::string& request) {

@@ -1,0 +1,73 @@
+#include "ui/win32/fonts_win.h"
+
+namespace {
+
+constexpr UINT kCaptionFlags = DT_WORDBREAK | DT_CENTER; // as push buttons draw
+
+// The text's size when laid out `width` pixels wide.
+SIZE Measure(HDC dc, const char* text, int width, UINT flags = kCaptionFlags) {
+    RECT rc{0, 0, width, 0};
+    DrawTextA(dc, text, -1, &rc, flags | DT_CALCRECT);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// Selects a font into a device context for as long as it lives.
+class SelectedFont {
+public:
+    SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
+    ~SelectedFont() { SelectObject(dc_, old_); }
+    SelectedFont(const SelectedFont&) = delete;
+    SelectedFont& operator=(const SelectedFont&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+} // namespace
+
+HFONT CreateDialogFont(int em) {
+    return CreateFontA(-em, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg 2");
+}
+
+HFONT CreateSansFont(int em, bool bold) {
+    return CreateFontA(-em, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+}
+
+HFONT FontSizes::Get(int em) {
+    UniqueGdi& font = fonts_[em];
+    if (!font) font.reset(make_(em));
+    return static_cast<HFONT>(font.get());
+}
+
+bool CaptionFits(HDC dc, HFONT font, const char* caption, SIZE client) {
+    // A 2-pixel frame and a 1-pixel gap for the focus rectangle on each side.
+    int marginX = GetSystemMetrics(SM_CXEDGE) + 1, marginY = GetSystemMetrics(SM_CYEDGE) + 1;
+    int width = client.cx - 2 * marginX, height = client.cy - 2 * marginY;
+    SelectedFont selected(dc, font);
+    SIZE laid = Measure(dc, caption, width);
+    SIZE drawn = Measure(dc, caption, laid.cx);
+    return laid.cx <= width && drawn.cx <= width && laid.cy <= height && drawn.cy <= height;
+}
+
+bool LabelFits(HDC dc, HFONT font, const char* text, SIZE client, UINT align) {
+    SelectedFont selected(dc, font);
+    SIZE laid = Measure(dc, text, client.cx, DT_WORDBREAK | DT_EXPANDTABS | align);
+    return laid.cx <= client.cx && laid.cy <= client.cy;
+}
+
+bool LineFits(HDC dc, HFONT font, int height) {
+    SelectedFont selected(dc, font);
+    TEXTMETRICA tm;
+    return GetTextMetricsA(dc, &tm) && tm.tmHeight <= height;
+}
+
+int LargestFitting(int em, int least, const std::function<bool(int em)>& fits) {
+    for (; em > least; --em)
+        if (fits(em)) return em;
+    return least;
+}
