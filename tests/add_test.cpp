@@ -37,13 +37,6 @@ TEST_F(Add, MapsTheChosenFolderAndReportsCompletion) {
     EXPECT_EQ(app.w.driveCombo.lines[1].text.substr(0, 2), "e:");
 }
 
-TEST_F(Add, DoubleClickOnAFreeLetterAddsAsTheButtonDoes) {
-    Choose("C:\\Work Files\\Sub", "G:");
-    app.f.lstAvail_DblClick();
-    ASSERT_EQ(Launches(), 1u);
-    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe G: \"C:\\Work Files\\Sub\"");
-}
-
 TEST_F(Add, RootFolderAsksFirstAndIsMappedUnquoted) {
     Choose("C:\\", "E:");
     for (int answer : {idNo, idCancel}) {

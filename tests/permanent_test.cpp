@@ -486,17 +486,9 @@ TEST_F(Entry, OnNTOnlyTheLettersLinesGoAndALoneLineTakesTheFileWithIt) {
     EXPECT_TRUE(app.w.boxes.empty());
 }
 
-TEST_F(Entry, OnW95AutoexecKeepsOtherLinesAndStaysWhenEmptied) {
+TEST_F(Entry, OnW95AnAutoexecLeftEmptyStaysBehind) {
     app.f.OSFamily = "W95";
     const std::string autoexec = "c:\\autoexec.bat";
-    app.m.AddFile(autoexec, "ECHO OFF\r\nPATH C:\\DOS\r\nSUBST X: \"C:\\X\"\r\n");
-    app.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
-    Drop("F", 0x08000020);
-    EXPECT_EQ(app.m.FileBytes(autoexec), "ECHO OFF\r\nPATH C:\\DOS\r\nSUBST X: \"C:\\X\"\r\n")
-        << "ECHO OFF's 7th character is F, but it is no subst line";
-    Drop("X", 0x08800000);
-    EXPECT_EQ(app.m.FileBytes(autoexec), "ECHO OFF\r\nPATH C:\\DOS\r\n");
-    EXPECT_EQ(app.m.FileBytes(kBatch), "") << "Make Permanent's own line goes too";
     app.m.AddFile(autoexec, "subst Q: C:\\\r\n");
     Drop("Q", 0x08010000);
     EXPECT_TRUE(app.m.Exists(autoexec));

@@ -143,19 +143,4 @@ TEST(Startup, AnUnreadableStateFileIsReportedAndRemoveStillAsks) {
     EXPECT_FALSE(app.m.Exists(startup + "\\subit.bat"));
 }
 
-TEST(Exit, ButtonEscAndMenuEndTheProgram) {
-    {
-        App app;
-        app.Start();
-        app.f.cmdCancel_Click();
-        EXPECT_TRUE(app.w.ended);
-    }
-    {
-        App app;
-        app.Start();
-        EXPECT_TRUE(RunMenuCommand(app.f, ids::mnuFileExit));
-        EXPECT_TRUE(app.w.ended);
-    }
-}
-
 } // namespace

@@ -20,13 +20,6 @@ TEST_F(Drives, MapsAFolderWithBlanksForReal) {
     EXPECT_EQ(SubstLog()[0], "subst.exe E: \"C:\\e2e\\Work Files\"");
 }
 
-TEST_F(Drives, DoubleClickOnAFreeLetterAdds) {
-    Choose(kMusic, "G:");
-    ASSERT_TRUE(app.DoubleClickListItem(ids::lstAvail, "G:"));
-    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    EXPECT_TRUE(Contains(DriveLetters(), "G:"));
-}
-
 TEST_F(Drives, ARootIsAskedAboutThenMapped) {
     Choose("C:\\", "H:");
     app.Click(ids::cmdOk);

@@ -174,6 +174,7 @@ TEST_F(RealInput, RightClickAsksForAHiddenFolderAndAltRightClickGoesStraightToIt
     ASSERT_TRUE(app.WaitForBox(box));
     EXPECT_EQ(box.title, "Enter Folder Name") << "no question first";
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box.hwnd; }));
+    MapwellProcess::Screenshot(box.hwnd, "input-box");
     real::Type("Secret");
     real::Keys({VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == kMusic + "\\Secret"; }))
@@ -386,6 +387,7 @@ TEST_F(RealInput, F1FromEveryControlOpensTheIntroduction) {
         HWND viewer = WaitForHelpViewer();
         ASSERT_NE(viewer, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == viewer; }));
+        if (id == kTabOrder[0]) MapwellProcess::Screenshot(viewer, "help-viewer");
         real::Keys({VK_MENU, VK_F4});
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }));
         EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == id; }, 3))

@@ -65,10 +65,4 @@ TEST_F(Permanent, NetworkDrivesAreNeitherMappedFromNorRemoved) {
     EXPECT_TRUE(SubstLog().empty());
 }
 
-TEST_F(Permanent, RemoveWithoutSelectionAsksForALetter) {
-    app.Click(ids::cmdRemove);
-    EXPECT_EQ(app.Answer("ERROR!", IDOK, "error-3"), "You need to select a Virtual Drive Letter!");
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstUsedLtrs; }));
-}
-
 } // namespace

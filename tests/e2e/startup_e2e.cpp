@@ -143,29 +143,4 @@ TEST_F(Startup, LettersAreListedOnceEachWithNetworkDrivesInLowerCase) {
     }
 }
 
-TEST_F(Startup, ClickingANetworkLetterChangesNothingVisible) {
-    std::string net = Env("E2E_NETWORK_LETTER");
-    if (net.empty()) GTEST_SKIP() << "no network fixture";
-    StartAndWait();
-    std::string lower(1, char(tolower(net[0])));
-    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, lower + ":"));
-    MessageBoxInfo box;
-    EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 0.5)) << box.text;
-    EXPECT_TRUE(app.Running());
-    EXPECT_EQ(app.Caption(), "Mapwell - Pro");
-}
-
-TEST_F(Startup, EscExitButtonAndFileExitEachEndTheProgram) {
-    for (int way = 0; way < 3; ++way) {
-        MapwellProcess run;
-        ASSERT_TRUE(run.Start());
-        ASSERT_TRUE(run.WaitForMainWindow());
-        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
-        if (way == 0) run.PressKey(run.control(ids::lstAvail), VK_ESCAPE);
-        if (way == 1) run.Click(ids::cmdCancel);
-        if (way == 2) run.MenuCommand(ids::mnuFileExit);
-        EXPECT_TRUE(run.WaitForExit()) << "way " << way;
-    }
-}
-
 } // namespace

@@ -171,14 +171,13 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
                                  instance, nullptr);
         SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
         if (c.toolTip) {
-            // Registered on the window the mouse goes to: for each control,
-            // the control itself (a drop-down list has no child of its own).
-            HWND tool = h;
+            // Registered on the window the mouse goes to: each control itself
+            // (the drive list is a drop-down list, with no child of its own).
             TOOLINFOA ti{};
             ti.cbSize = sizeof(ti);
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             ti.hwnd = hwnd_;
-            ti.uId = reinterpret_cast<UINT_PTR>(tool);
+            ti.uId = reinterpret_cast<UINT_PTR>(h);
             ti.lpszText = const_cast<char*>(c.toolTip);
             SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         }
