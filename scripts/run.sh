@@ -21,6 +21,9 @@ users=("$prefix"/drive_c/users/*/AppData/Local/Programs/Mapwell/Mapwell.exe)
 [[ ${#users[@]} -eq 1 && -f ${users[0]} ]] || die "setup did not install Mapwell.exe"
 user=${users[0]#"$prefix"/drive_c/users/}
 user=${user%%/*}
+# On the virtual display the pointer rests in the middle, over the folder list,
+# whose tool tip would then cover part of the picture: it goes to a corner.
+[[ -z $STARTED_XVFB ]] || xdotool mousemove 0 0
 # Mapwell starts in the folder list at the root of the current drive: C:.
 cd "$prefix/drive_c"
 wine "C:\\users\\$user\\AppData\\Local\\Programs\\Mapwell\\Mapwell.exe" </dev/null >"$root/build/run.log" 2>&1 &
