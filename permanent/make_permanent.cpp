@@ -75,7 +75,7 @@ void frmMWL_Pro::cmdDefault_Click() {
             // A line whose letter is not marked would map the drive at every
             // log-on while Remove never offers to drop it: the batch file
             // goes back to what it was.
-            if (!PutBackBatchFile(batch, before)) {
+            if (!UndoBatchEdits({{batch, before}})) {
                 ReportPermanentFailure(e.number(), "\r\nIts line stays in " + batch +
                                                        " and maps the drive at every log-on.");
                 return;
@@ -107,19 +107,6 @@ std::optional<std::string> frmMWL_Pro::ReadIfPresent(const std::string& path) {
     } catch (const RtError& e) {
         if (IsAbsent(path, e.number())) return std::nullopt;
         throw;
-    }
-}
-
-bool frmMWL_Pro::PutBackBatchFile(const std::string& batch,
-                                  const std::optional<std::string>& before) {
-    try {
-        if (before)
-            ReplaceWhole(batch, *before);
-        else
-            pf_.files.Remove(batch);
-        return true;
-    } catch (const RtError&) {
-        return false;
     }
 }
 

@@ -58,7 +58,10 @@ bool frmMWL_Pro::UndoBatchEdits(const std::vector<BatchEdit>& edits) {
     bool whole = true;
     for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
         try {
-            ReplaceWhole(it->file, it->before);
+            if (it->before)
+                ReplaceWhole(it->file, *it->before);
+            else
+                pf_.files.Remove(it->file);
         } catch (const RtError&) {
             whole = false;
         }

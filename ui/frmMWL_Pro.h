@@ -132,9 +132,10 @@ private:
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,
     // when the file could not be changed.
-    // A batch file as it was before a removal changed it.
+    // A batch file as it was before a command changed it (nothing: absent).
     struct BatchEdit {
-        std::string file, before;
+        std::string file;
+        std::optional<std::string> before;
     };
     bool DropFromBatchFile(const std::string& folder, const std::string& name,
                            bool deleteWhenEmptied, std::vector<BatchEdit>& edits);
@@ -144,9 +145,6 @@ private:
     void ReplaceWhole(const std::string& file, const std::string& content);
     // A file's bytes; nothing when it does not exist.
     std::optional<std::string> ReadIfPresent(const std::string& path);
-    // Puts the batch file back as it was before Make Permanent appended to
-    // it (absent, if it was); false when that failed.
-    bool PutBackBatchFile(const std::string& batch, const std::optional<std::string>& before);
     void ReportPermanentFailure(int number, const std::string& more);
     // The Load sequence on its own: record 2 into StateRecord and
     // WorkingMask. Throws RtError when the state file cannot be read.

@@ -36,15 +36,13 @@ bool InLogicalDrives(char letter) {
 using WNetGetConnectionFn = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
 
 // mpr.dll is not one of the libraries the system always takes from its own
-// folder: imported, it would be looked for beside Mapwell.exe first. So it is
-// loaded by its full path in the system folder.
-WNetGetConnectionFn NetConnection(const std::string& systemDirectory) {
-    static WNetGetConnectionFn fn = [&]() -> WNetGetConnectionFn {
-        if (systemDirectory.empty()) return nullptr;
-        HMODULE mpr = LoadLibraryA((systemDirectory + "\\mpr.dll").c_str());
-        if (!mpr) return nullptr;
-        return reinterpret_cast<WNetGetConnectionFn>(
-            reinterpret_cast<void*>(GetProcAddress(mpr, "WNetGetConnectionA")));
+// folder, so it is not imported: that would look for it beside Mapwell.exe.
+WNetGetConnectionFn NetConnection() {
+    static WNetGetConnectionFn fn = [] {
+        HMODULE mpr = LoadSystemLibrary("mpr.dll");
+        return mpr ? reinterpret_cast<WNetGetConnectionFn>(
+                         reinterpret_cast<void*>(GetProcAddress(mpr, "WNetGetConnectionA")))
+                   : nullptr;
     }();
     return fn;
 }
@@ -73,8 +71,7 @@ std::string Win32Drives::Label(char letter, DriveKind kind) {
     std::string device = std::string(1, letter) + ":";
     // Only a network drive has a share; asking the network providers about
     // any other drive costs as much as reading its label.
-    WNetGetConnectionFn connection =
-        kind == DriveKind::Network ? NetConnection(Win32Folders().SystemDirectory()) : nullptr;
+    WNetGetConnectionFn connection = kind == DriveKind::Network ? NetConnection() : nullptr;
     if (connection && connection(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
     if (GetVolumeInformationA(Root(letter).c_str(), buffer, sizeof(buffer), nullptr, nullptr,
                               nullptr, nullptr, 0))

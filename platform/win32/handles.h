@@ -82,3 +82,30 @@ using UniqueDc = UniqueHandle<DcTraits>; // CreateDC or CreateCompatibleDC, not 
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+
+// Selects a GDI object into a device context for as long as it lives, then
+// puts back what was selected before.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, old_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The screen's device context (GetDC, so ReleaseDC, not DeleteDC).
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+};

@@ -66,6 +66,11 @@ std::string Win32Folders::SystemDirectory() {
     return std::string(buffer, strnlen(buffer, sizeof(buffer)));
 }
 
+HMODULE LoadSystemLibrary(const char* name) {
+    std::string system = Win32Folders().SystemDirectory();
+    return system.empty() ? nullptr : LoadLibraryA((system + "\\" + name).c_str());
+}
+
 std::string Win32Folders::ProgramFolder() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {

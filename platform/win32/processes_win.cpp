@@ -74,13 +74,9 @@ void Win32Clock::Sleep(double seconds) {
 }
 
 void Win32Help::ShowContext(WindowHandle owner, const std::string& file, uint32_t contextId) {
-    // The viewer lives in hhctrl.ocx, taken from the system folder by its full
-    // path: by bare name it would be looked for beside Mapwell.exe first. It
-    // stays loaded for as long as help windows may be open, so it is never freed.
-    static HMODULE viewer = [] {
-        std::string system = Win32Folders().SystemDirectory();
-        return system.empty() ? nullptr : LoadLibraryA((system + "\\hhctrl.ocx").c_str());
-    }();
+    // The viewer lives in hhctrl.ocx. It stays loaded for as long as help
+    // windows may be open, so it is never freed.
+    static HMODULE viewer = LoadSystemLibrary("hhctrl.ocx");
     if (!viewer) return;
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     auto htmlHelp =

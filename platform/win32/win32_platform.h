@@ -3,6 +3,8 @@
 
 #include "platform/platform.h"
 
+#include <windows.h>
+
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
@@ -61,6 +63,10 @@ class Win32Help : public Help {
 public:
     void ShowContext(WindowHandle owner, const std::string& file, uint32_t contextId) override;
 };
+
+// A library of the system's own folder, loaded by its full path: by bare name
+// it would be looked for beside Mapwell.exe first. Null when it cannot be had.
+HMODULE LoadSystemLibrary(const char* name);
 
 struct Win32Platform {
     Win32Os os;

@@ -11,19 +11,6 @@ SIZE Measure(HDC dc, const char* text, int width, UINT flags = kCaptionFlags) {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-// Selects a font into a device context for as long as it lives.
-class SelectedFont {
-public:
-    SelectedFont(HDC dc, HFONT font) : dc_(dc), old_(SelectObject(dc, font)) {}
-    ~SelectedFont() { SelectObject(dc_, old_); }
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 } // namespace
 
 HFONT CreateDialogFont(int em) {
@@ -48,20 +35,20 @@ bool CaptionFits(HDC dc, HFONT font, const char* caption, SIZE client) {
     // A 2-pixel frame and a 1-pixel gap for the focus rectangle on each side.
     int marginX = GetSystemMetrics(SM_CXEDGE) + 1, marginY = GetSystemMetrics(SM_CYEDGE) + 1;
     int width = client.cx - 2 * marginX, height = client.cy - 2 * marginY;
-    SelectedFont selected(dc, font);
+    SelectedObject selected(dc, font);
     SIZE laid = Measure(dc, caption, width);
     SIZE drawn = Measure(dc, caption, laid.cx);
     return laid.cx <= width && drawn.cx <= width && laid.cy <= height && drawn.cy <= height;
 }
 
 bool LabelFits(HDC dc, HFONT font, const char* text, SIZE client, UINT align) {
-    SelectedFont selected(dc, font);
+    SelectedObject selected(dc, font);
     SIZE laid = Measure(dc, text, client.cx, DT_WORDBREAK | DT_EXPANDTABS | align);
     return laid.cx <= client.cx && laid.cy <= client.cy;
 }
 
 bool LineFits(HDC dc, HFONT font, int height) {
-    SelectedFont selected(dc, font);
+    SelectedObject selected(dc, font);
     TEXTMETRICA tm;
     return GetTextMetricsA(dc, &tm) && tm.tmHeight <= height;
 }

@@ -15,19 +15,6 @@
 HFONT CreateDialogFont(int em);
 HFONT CreateSansFont(int em, bool bold);
 
-// The screen's device context, for measuring, for as long as it lives.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    operator HDC() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 // Fonts of one face at several sizes, each made once and kept for the
 // window's life. `make(em)` creates the font with a character height of
 // `em` pixels.

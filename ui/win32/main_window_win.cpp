@@ -52,9 +52,7 @@ bool Win32MainWindow::Create(HINSTANCE instance) {
     wc.lpszClassName = ids::kMainWindowClass;
     if (!RegisterClassExA(&wc)) return false;
 
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    dpi_ = GetDeviceCaps(ScreenDC(), LOGPIXELSX);
 
     RECT rc{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&rc, kStyle, TRUE, kExStyle);

@@ -29,13 +29,12 @@ UniqueGdi Scaled(HBITMAP strip, int drawn, int cx, int cy) {
     UniqueGdi scaled(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
     if (!scaled || !from || !to) return UniqueGdi();
-    HGDIOBJ oldFrom = SelectObject(from.get(), strip);
-    HGDIOBJ oldTo = SelectObject(to.get(), scaled.get());
-    SetStretchBltMode(to.get(), COLORONCOLOR);
-    StretchBlt(to.get(), 0, 0, cx * SMALL_ICON_COUNT, cy, from.get(), 0, 0,
-               drawn * SMALL_ICON_COUNT, drawn, SRCCOPY);
-    SelectObject(from.get(), oldFrom);
-    SelectObject(to.get(), oldTo);
+    {
+        SelectedObject source(from.get(), strip), target(to.get(), scaled.get());
+        SetStretchBltMode(to.get(), COLORONCOLOR);
+        StretchBlt(to.get(), 0, 0, cx * SMALL_ICON_COUNT, cy, from.get(), 0, 0,
+                   drawn * SMALL_ICON_COUNT, drawn, SRCCOPY);
+    }
     return scaled;
 }
 
