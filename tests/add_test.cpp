@@ -45,6 +45,7 @@ TEST_F(Add, RootFolderAsksFirstAndIsMappedUnquoted) {
         EXPECT_EQ(Launches(), 0u);
         EXPECT_EQ(app.w.path.text, "C:\\");
     }
+    app.f.Hold = "c:\\"; // a root given in lower case is asked about in upper case
     app.w.answers = {idYes};
     app.f.cmdOk_Click();
     EXPECT_EQ(app.w.boxes[0].text, "It appears that you have selected a root folder (C:\\), \r\n"
@@ -53,62 +54,75 @@ TEST_F(Add, RootFolderAsksFirstAndIsMappedUnquoted) {
     EXPECT_EQ(app.w.boxes[0].title, "Are You Sure?");
     ASSERT_EQ(Launches(), 1u);
     // Quoted, the root would reach subst as C:" and map nothing.
-    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: C:\\");
+    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: c:\\");
     EXPECT_TRUE(app.m.Drive('E').exists);
 }
 
-TEST_F(Add, RootGivenInLowerCaseIsAskedAboutInUpperCase) {
-    Choose("C:\\", "F:");
-    app.f.Hold = "c:\\";
-    app.w.answers = {idNo};
-    app.f.cmdOk_Click();
-    EXPECT_EQ(app.LastBox().text, "It appears that you have selected a root folder (C:\\), \r\n"
-                                  "are you sure? Now both C and F will point there.");
-}
-
-TEST_F(Add, NoLetterSelectedReportsError3AndFocusesTheFreeLetters) {
-    app.f.dirList().SetPath("C:\\Work Files");
-    app.w.focus = "dirList";
-    app.f.cmdOk_Click();
-    EXPECT_EQ(app.LastBox().text, "You need to select a Virtual Drive Letter!");
-    EXPECT_EQ(app.w.focus, "lstAvail");
-    EXPECT_EQ(Launches(), 0u);
-}
-
-TEST_F(Add, RefusalsLaunchNothingAndLeaveTheArrow) {
+// How each Add ends: its last box, whether subst.exe was started, and the
+// arrow pointer again.
+TEST(AddOutcomes, EachEndsInItsOwnBox) {
+    const std::string done = "Operation Completed!", notFound = "Path not found!",
+                      unknown = "An unknown error occured, try your operation again!\r\n"
+                                "If the problem persists let us know.";
+    const OsVersion nt{2, 10, 0}, vista{2, 6, 1}, w98{1, 4, 10};
     struct Case {
         const char* name;
+        OsVersion version;
+        std::string folder;
         std::function<void(App&)> arrange;
-        const char* text;
+        std::string box;
+        bool started;
     };
     const Case cases[] = {
-        {"network folder",
-         [](App& a) {
-             a.m.AddDrive('N', DriveKind::Network);
-             a.m.AddFolder("N:\\Share");
-             a.f.dirList().SetPath("N:\\Share");
-         },
-         "MWL does not work with network drives!"},
-        {"letter taken meanwhile", [](App& a) { a.m.AddDrive('E', DriveKind::Fixed); },
-         "This Letter, \"E\", is in use!"},
-        {"folder removed meanwhile", [](App& a) { a.m.Delete("C:\\Work Files\\Sub"); },
-         "Path not found!"},
+        {"a network folder", nt, "N:\\Share", nullptr, "MWL does not work with network drives!",
+         false},
+        {"a letter taken meanwhile", nt, "C:\\Work Files",
+         [](App& a) { a.m.AddDrive('E', DriveKind::Fixed); }, "This Letter, \"E\", is in use!",
+         false},
+        {"a folder removed meanwhile", nt, "C:\\Work Files",
+         [](App& a) { a.m.Delete("C:\\Work Files"); }, notFound, false},
+        // A root is found when it can be reached, entries to list or not.
+        {"an empty disk", nt, "D:\\", nullptr, done, true},
+        {"a stick with only System Volume Information", nt, "D:\\",
+         [](App& a) { a.m.AddFolder("D:\\System Volume Information", attrHidden | attrSystem); },
+         done, true},
+        {"a disk that stopped answering", nt, "D:\\", [](App& a) { a.m.Drive('D').ready = false; },
+         notFound, false},
+        {"a CD-ROM folder on W95", w98, "R:\\Disc", nullptr,
+         "CD ROM drives are not supported for the Windows 98 family!", false},
+        {"a CD-ROM folder on NT", nt, "R:\\Disc", nullptr, done, true},
+        {"a CD-ROM folder on Vista", vista, "R:\\Disc", nullptr, done, true},
+        {"a launch that starts nothing", nt, "C:\\Work Files",
+         [](App& a) { a.m.onLaunch = [](SimLaunch&) { return false; }; }, unknown, true},
+        {"no system folder to start subst.exe from", nt, "C:\\Work Files",
+         [](App& a) { a.m.systemDirectory = ""; }, unknown, false},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         App app;
-        app.m.AddFolder("C:\\Work Files\\Sub");
+        app.m.version = c.version;
+        app.m.AddDrive('D', DriveKind::Removable);
+        app.m.AddDrive('N', DriveKind::Network);
+        app.m.AddDrive('R', DriveKind::CdRom);
         app.subst.Install(app.m);
         app.Start();
-        app.Choose("C:\\Work Files\\Sub", "E:");
-        c.arrange(app);
-        app.f.cmdOk_Click();
-        EXPECT_TRUE(app.m.launches.empty()) << c.name;
-        ASSERT_FALSE(app.w.boxes.empty()) << c.name;
-        EXPECT_EQ(app.LastBox().text, c.text) << c.name;
-        EXPECT_EQ(app.w.pointer, kPointerDefault) << c.name;
+        app.Choose(c.folder, "E:");
+        if (c.arrange) c.arrange(app);
+        auto used = app.w.used.items;
+        double before = app.m.now;
+        app.f.cmdOk_Click(); // Yes to a root's question
+        EXPECT_EQ(app.LastBox().text, c.box);
+        EXPECT_EQ(!app.m.launches.empty(), c.started);
+        EXPECT_EQ(app.w.pointer, kPointerDefault);
+        if (c.box == done) {
+            EXPECT_TRUE(app.m.Drive('E').exists);
+        }
+        if (c.box == unknown) {
+            EXPECT_GT(app.m.now - before, 10.0);
+            EXPECT_EQ(app.w.used.items, used) << "no refresh";
+        }
     }
 }
-
 TEST_F(Add, HiddenFolderIsFoundOnceThenNoMore) {
     app.m.AddFolder("C:\\Work Files\\Secret", attrHidden);
     app.f.dirList().SetPath("C:\\Work Files");
@@ -128,26 +142,6 @@ TEST_F(Add, HiddenFolderIsFoundOnceThenNoMore) {
     EXPECT_EQ(app.LastBox().text, "Path not found!");
 }
 
-TEST(AddOnW95, CdRomFoldersAreRefusedOnlyOnW95) {
-    for (OsVersion v : {OsVersion{1, 4, 10}, OsVersion{2, 10, 0}, OsVersion{2, 6, 1}}) {
-        App app;
-        app.m.version = v;
-        app.m.AddDrive('D', DriveKind::CdRom);
-        app.subst.Install(app.m);
-        app.Start();
-        app.Choose("D:\\Disc", "E:");
-        app.f.cmdOk_Click();
-        SCOPED_TRACE(app.f.OSFamily);
-        if (app.f.OSFamily == "W95") {
-            EXPECT_TRUE(app.m.launches.empty());
-            EXPECT_EQ(app.LastBox().title, "Wrong Operating System");
-            EXPECT_EQ(app.w.pointer, kPointerDefault);
-        } else {
-            EXPECT_EQ(app.m.launches.size(), 1u);
-        }
-    }
-}
-
 TEST_F(Add, ACancelledHiddenNameMapsTheChosenFolderWithoutItsFinalBackslash) {
     app.f.dirList().SetPath("C:\\Work Files");
     app.f.dirList_MouseDown(2, 4, 0, 0); // the name box, cancelled
@@ -158,45 +152,6 @@ TEST_F(Add, ACancelledHiddenNameMapsTheChosenFolderWithoutItsFinalBackslash) {
     ASSERT_EQ(Launches(), 1u);
     EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"C:\\Work Files\"");
     EXPECT_EQ(app.subst.mapped['E'], "C:\\Work Files") << "as a C program reads its arguments";
-}
-
-TEST_F(Add, DriveRootsWithNothingVisibleAreFoundAndMapped) {
-    struct Case {
-        const char* name;
-        std::function<void(SimMachine&)> arrange;
-        bool maps;
-    };
-    const Case cases[] = {
-        {"an empty disk", [](SimMachine&) {}, true},
-        {"a stick with only System Volume Information",
-         [](SimMachine& m) {
-             m.AddFolder("D:\\System Volume Information", attrHidden | attrSystem);
-         },
-         true},
-        {"a drive that stopped answering", [](SimMachine& m) { m.Drive('D').ready = false; },
-         false},
-    };
-    for (const Case& c : cases) {
-        App app;
-        app.m.AddDrive('D', DriveKind::Removable);
-        app.subst.Install(app.m);
-        app.Start();
-        app.Choose("D:\\", "E:");
-        c.arrange(app.m);
-        app.f.cmdOk_Click(); // Yes to the root question
-        EXPECT_EQ(app.m.launches.size(), c.maps ? 1u : 0u) << c.name;
-        EXPECT_EQ(app.LastBox().text, c.maps ? "Operation Completed!" : "Path not found!")
-            << c.name;
-        EXPECT_EQ(app.m.Drive('E').exists, c.maps) << c.name;
-    }
-}
-
-TEST_F(Add, WithoutASystemFolderNothingIsStarted) {
-    app.m.systemDirectory = "";
-    Choose("C:\\Work Files", "E:");
-    app.f.cmdOk_Click();
-    EXPECT_EQ(Launches(), 0u);
-    EXPECT_EQ(app.LastBox().text.substr(0, 29), "An unknown error occured, try");
 }
 
 TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
@@ -213,19 +168,6 @@ TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
     EXPECT_EQ(app.w.driveCombo.lines[app.w.driveCombo.selection].text.substr(0, 2), "f:");
 }
 
-TEST_F(Add, ALaunchThatStartsNothingReportsError11AfterTenSeconds) {
-    app.m.onLaunch = [](SimLaunch&) { return false; };
-    Choose("C:\\Work Files", "E:");
-    auto used = app.w.used.items;
-    double before = app.m.now;
-    app.f.cmdOk_Click();
-    EXPECT_GT(app.m.now - before, 10.0);
-    EXPECT_EQ(app.LastBox().text, "An unknown error occured, try your operation again!\r\n"
-                                  "If the problem persists let us know.");
-    EXPECT_EQ(app.w.used.items, used) << "no refresh";
-    EXPECT_EQ(app.w.pointer, kPointerDefault);
-}
-
 TEST_F(Add, ASlowSubstIsWaitedForBeforeTheListsAreRead) {
     app.m.processRunTime = 5;
     Choose("C:\\Work Files", "E:");
@@ -235,28 +177,12 @@ TEST_F(Add, ASlowSubstIsWaitedForBeforeTheListsAreRead) {
 }
 
 TEST_F(Add, FolderNamesReachSubstWholeAndUnaltered) {
-    std::string odd = "C:\\A&B ^%x%(1)! \xE9t\xE9";
-    std::string longName = "C:\\" + std::string(200, 'L');
-    for (const std::string& folder : {odd, longName}) {
-        app.m.launches.clear();
-        Choose(folder, "H:");
-        app.f.cmdOk_Click();
-        ASSERT_EQ(Launches(), 1u);
-        EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe H: \"" + folder + "\"");
-        EXPECT_EQ(CrtArgs(app.m.launches[0].commandLine)[2], folder);
-        app.m.RemoveDrive('H');
-        app.f.RefreshLetterLists();
-    }
-}
-
-TEST_F(Add, InUseWhileMakingPermanentReturnsSilently) {
-    app.f.Ltr = "C";
-    app.f.Path = "\"C:\\Work Files\"";
-    app.f.MakingPermanent = true;
-    app.f.RunSubst();
-    EXPECT_FALSE(app.f.MakingPermanent);
-    EXPECT_TRUE(app.w.boxes.empty());
-    EXPECT_EQ(Launches(), 0u);
+    const std::string folder = "C:\\A&B ^%x%(1)! \xE9t\xE9";
+    Choose(folder, "H:");
+    app.f.cmdOk_Click();
+    ASSERT_EQ(Launches(), 1u);
+    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe H: \"" + folder + "\"");
+    EXPECT_EQ(CrtArgs(app.m.launches[0].commandLine)[2], folder);
 }
 
 TEST_F(Add, ARemovalOfALetterNoLongerInUseStillLaunches) {

@@ -7,9 +7,6 @@
 
 namespace {
 
-const std::string kStartup =
-    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-const std::string kBatch = kStartup + "\\subit.bat";
 const std::string kOldBatch = "@echo off\r\nsubst Q: \"C:\\Old\"\r\n";
 const int kErrors[] = {53, 68, 70, 71, 75, 76, 57};
 
@@ -18,12 +15,6 @@ std::string Patterned(int32_t mask) {
     std::string b = StateFileBytes(mask);
     for (size_t i = 0; i < 1366; ++i) b[i] = static_cast<char>(i * 13 + 7);
     return b;
-}
-
-int32_t MaskIn(const std::string& b) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[1366 + i]);
-    return static_cast<int32_t>(v);
 }
 
 bool ToldOfAFailure(const App& app, size_t from) {
@@ -100,15 +91,6 @@ const Scenario kScenarios[] = {
          if (!gone || !reset) {
              EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
          }
-     }},
-    {"View",
-     [](App& a) {
-         a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"});
-     },
-     [](App& a) { a.f.mnuView_Click(); },
-     [](App& a, size_t, const std::string& where) {
-         EXPECT_EQ(a.m.FileBytes(kBatch), kOldBatch) << where;
-         EXPECT_EQ(a.LastBox().title, "Assigned Virtual Drives") << where;
      }},
     {"Add",
      [](App& a) {

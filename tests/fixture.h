@@ -14,6 +14,9 @@
 inline const std::string kDataFolder =
     "C:\\Users\\me\\AppData\\Roaming\\Quillon Software\\Mapwell\\";
 inline const std::string kStateFile = kDataFolder + "himem32.mwl";
+inline const std::string kStartup =
+    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+inline const std::string kBatch = kStartup + "\\subit.bat";
 
 // A state file as installation writes it, with `mask` in record 2.
 inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
@@ -21,6 +24,13 @@ inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
     for (int i = 0; i < 4; ++i)
         bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
     return bytes;
+}
+
+// The mask at file offset 1,366 of state-file bytes.
+inline int32_t MaskIn(const std::string& bytes) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(bytes[1366 + i]);
+    return static_cast<int32_t>(v);
 }
 
 struct App {
@@ -38,6 +48,12 @@ struct App {
         return shown;
     }
     const SimBox& LastBox() const { return w.boxes.back(); }
+    int32_t StoredMask() const { return MaskIn(m.FileBytes(kStateFile)); }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const SimBox& b : w.boxes) out.push_back(b.text);
+        return out;
+    }
 
     // Picks a folder (made when missing) and a free letter, as a user does.
     void Choose(const std::string& folder, const std::string& letter) {

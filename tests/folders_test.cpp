@@ -57,11 +57,6 @@ TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
     EXPECT_EQ(app.w.path.text, "C:\\Data");
 }
 
-TEST_F(Folders, TypingInThePathFieldChangesNothingHeld) {
-    app.w.path.text = "C:\\Elsewhere";
-    EXPECT_EQ(app.f.Hold, "C:\\Data");
-}
-
 TEST_F(Folders, EnterOnAFolderThatVanishedSaysSoAndKeepsTheSelection) {
     app.f.dirList_Click(LineOf("Beta"));
     app.m.Delete("C:\\Data\\Beta");
@@ -78,8 +73,8 @@ TEST_F(Folders, RightButtonMatrixOfTheHiddenFolderFlow) {
         bool asks, opensBox;
     };
     const Press presses[] = {
-        {1, 0, false, false}, {4, 4, false, false}, {2, 4, false, true}, {2, 0, true, true},
-        {2, 1, true, true},   {2, 2, true, true},   {2, 5, true, true},  {2, 6, true, true},
+        {1, 0, false, false}, {4, 4, false, false}, {2, 4, false, true},
+        {2, 0, true, true},   {2, 2, true, true},   {2, 5, true, true},
     };
     for (const Press& p : presses) {
         app.w.boxes.clear();
@@ -138,28 +133,16 @@ TEST_F(Folders, MissingTypedFolderSaysSoAndAsksAgainWithoutTheQuestion) {
     EXPECT_EQ(app.f.Hold, "C:\\Data\\Secret");
 }
 
-TEST_F(Folders, AfterAHiddenFolderOtherChoicesComeBackToIt) {
-    app.m.AddDrive('E', DriveKind::Fixed);
-    app.f.DrvList().Refresh();
-    app.w.inputs = {"Secret"};
-    app.f.dirList_MouseDown(2, 4, 0, 0);
-    app.f.dirList().SetPath("C:\\Other");
-    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data\\Secret");
-    EXPECT_EQ(app.w.path.text, "C:\\Data\\Secret");
-    app.f.DrvList_Select(1); // e:
-    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data\\Secret");
-    EXPECT_EQ(app.f.DrvList().Drive(), "e:") << "the drive list keeps the user's pick";
-}
-
 // View, Restore, Remove and a refused Add all reuse Path; the typed hidden
-// folder must outlive each of them, so the next folder change and Add still
-// reach it.
+// folder must outlive each of them, and a drive picked, so the next folder
+// change and Add still reach it.
 TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     struct Case {
         const char* name;
         std::function<void(App&)> act;
     };
     const Case cases[] = {
+        {"a drive picked", [](App& a) { a.f.DrvList_Select(1); }},
         {"View", [](App& a) { a.f.mnuView_Click(); }},
         {"Restore", [](App& a) { a.f.mnuRepair_Click(); }},
         {"Remove",
@@ -181,6 +164,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
         App app;
         app.m.AddFolder("C:\\Data\\Secret", attrHidden);
         app.m.AddFolder("C:\\Other");
+        app.m.AddDrive('D', DriveKind::Fixed);
         app.subst.Install(app.m);
         app.Start();
         app.Choose("C:\\Data", "E:");
@@ -211,22 +195,11 @@ TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {
     EXPECT_EQ(app.w.driveCombo.selection, 0);
 }
 
-TEST_F(Folders, PickingADriveShowsItsCurrentFolderAsTheSystemKeepsIt) {
-    app.m.AddDrive('E', DriveKind::Fixed, true, "Backup");
-    app.m.AddFolder("E:\\Saved\\Now");
-    app.m.Drive('E').currentDir = "E:\\Saved";
-    app.f.DrvList().Refresh();
-    EXPECT_EQ(app.w.driveCombo.lines[1].text, "e: [Backup]");
-    app.f.DrvList_Select(1);
-    EXPECT_EQ(app.f.Hold, "E:\\Saved");
-}
-
 TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
     // Each either opens an existing folder inside C:\Data or takes the
     // "Path not found!" route; the repeated box is then cancelled.
-    const std::string names[] = {".", "..", "..\\Other", "a/b",     "C:\\Other",
-                                 ":", "*",  "?",         "\"",      "<",
-                                 ">", "|",  "Secret ",   "Secret.", std::string(250, 'x')};
+    const std::string names[] = {"..",      "..\\Other",          "a/b", "C:\\Other", "*",
+                                 "Secret.", std::string(250, 'x')};
     for (const std::string& name : names) {
         app.f.Hidden = false;
         app.f.dirList().SetPath("C:\\Data");

@@ -1,3 +1,5 @@
+// Make Permanent, Remove and RemovePermanentEntry against the startup batch
+// file and the state file.
 #include "fixture.h"
 
 #include <functional>
@@ -5,39 +7,32 @@
 
 namespace {
 
-const std::string kStartup =
-    "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-const std::string kBatch = kStartup + "\\subit.bat";
-
 struct Permanent : ::testing::Test {
     App app;
-    void SetUp() override { Boot(); }
-    void Boot(OsVersion version = {2, 10, 0}) {
-        app.m.version = version;
+    void SetUp() override {
         app.m.AddFolder("C:\\Work Files");
         app.m.AddFolder(kStartup);
         app.subst.Install(app.m);
         ASSERT_TRUE(app.Start());
     }
-    void Choose(const std::string& folder, const std::string& letter) {
-        app.Choose(folder, letter);
+    void Make(const std::string& folder, const std::string& letter) {
+        app.Choose(folder, letter + ":");
+        app.f.cmdDefault_Click();
     }
-    int32_t StoredMask() {
-        std::string b = app.m.FileBytes(kStateFile);
-        uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[1366 + i]);
-        return static_cast<int32_t>(v);
+    void Map(char letter) {
+        app.subst.Run(app.m, {"subst.exe", std::string(1, letter) + ":", "C:\\Work Files"});
+        app.f.RefreshLetterLists();
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> out;
-        for (const SimBox& b : app.w.boxes) out.push_back(b.text);
-        return out;
+    // RemovePermanentEntry for a letter, with the working mask given.
+    void Drop(const std::string& letter, int32_t mask) {
+        app.f.Ltr = letter;
+        app.f.WorkingMask = mask;
+        app.f.RemovePermanentEntry();
     }
 };
 
 TEST_F(Permanent, NewLetterMapsNowWritesItsLineAndMarksIt) {
-    Choose("C:\\Work Files", "X:");
-    app.f.cmdDefault_Click();
+    Make("C:\\Work Files", "X");
     ASSERT_EQ(app.w.boxes.size(), 2u);
     EXPECT_EQ(app.w.boxes[0].text, "This feature will place a file in your Startup Folder!\r\n\r\n"
                                    "Save \"X:\\\" as:  \"C:\\Work Files\"\r\npermanently?");
@@ -46,42 +41,34 @@ TEST_F(Permanent, NewLetterMapsNowWritesItsLineAndMarksIt) {
     EXPECT_EQ(app.w.boxes[1].text, "Operation Completed!") << "from RunSubst, once";
     EXPECT_EQ(app.m.launches.at(0).commandLine, "subst.exe X: \"C:\\Work Files\"");
     EXPECT_EQ(app.m.FileBytes(kBatch), "subst X: \"C:\\Work Files\"\r\n");
-    EXPECT_EQ(StoredMask(), 0x08800000);
     EXPECT_EQ(app.m.FileBytes(kStateFile).substr(1366, 4), std::string("\x00\x00\x80\x08", 4));
     EXPECT_EQ(app.f.WorkingMask, 0x08800000);
     EXPECT_FALSE(app.f.MakingPermanent);
     EXPECT_EQ(app.f.Path, kStartup);
+
+    // Once more: error 1, and neither file changes.
+    std::string batch = app.m.FileBytes(kBatch), state = app.m.FileBytes(kStateFile);
+    app.m.RemoveDrive('X');
+    app.f.RefreshLetterLists();
+    Make("C:\\Work Files", "X");
+    EXPECT_EQ(app.Texts().back(), "This Letter, \"X\", is already assigned to a Folder!");
+    EXPECT_EQ(app.w.focus, "lstAvail");
+    EXPECT_EQ(app.m.FileBytes(kBatch), batch);
+    EXPECT_EQ(app.m.FileBytes(kStateFile), state);
 }
 
 TEST_F(Permanent, AlreadyMappedLetterIsWrittenAndReportedOnceByMakePermanent) {
-    app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work Files"});
-    app.f.RefreshLetterLists();
+    Map('E');
     app.f.dirList().SetPath("C:\\Work Files");
     app.w.used.Select("E:");
     app.f.lstUsedLtrs_Click();
     app.f.cmdDefault_Click();
     EXPECT_TRUE(app.m.launches.empty()) << "RunSubst returned silently";
-    EXPECT_EQ(Texts().back(), "Operation Completed!");
-    EXPECT_EQ(app.w.boxes.size(), 2u);
+    EXPECT_EQ(app.Texts(), (std::vector<std::string>{app.w.boxes[0].text, "Operation Completed!"}));
     EXPECT_EQ(app.m.FileBytes(kBatch), "subst E: \"C:\\Work Files\"\r\n");
     EXPECT_EQ(app.f.WorkingMask, 0x08000010);
     EXPECT_EQ(app.w.pointer, kPointerDefault);
     EXPECT_FALSE(app.f.MakingPermanent);
-}
-
-TEST_F(Permanent, SameLetterAgainReportsError1AndChangesNoFile) {
-    Choose("C:\\Work Files", "X:");
-    app.f.cmdDefault_Click();
-    std::string batch = app.m.FileBytes(kBatch), state = app.m.FileBytes(kStateFile);
-    app.m.RemoveDrive('X');
-    app.f.RefreshLetterLists();
-    app.w.avail.Select("X:");
-    app.f.lstAvail_Click();
-    app.f.cmdDefault_Click();
-    EXPECT_EQ(Texts().back(), "This Letter, \"X\", is already assigned to a Folder!");
-    EXPECT_EQ(app.w.focus, "lstAvail");
-    EXPECT_EQ(app.m.FileBytes(kBatch), batch);
-    EXPECT_EQ(app.m.FileBytes(kStateFile), state);
 }
 
 // The duplicate check and the removal agree on every family about which line
@@ -109,316 +96,226 @@ TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
                 app.m.AddFile("c:\\autoexec.bat", content);
                 app.subst.Install(app.m);
                 app.Start();
-                std::string where = c.line + (mark.empty() ? "" : " after a BOM") + " on " +
-                                    app.f.OSFamily + " for " + c.letter;
+                SCOPED_TRACE(c.line + (mark.empty() ? "" : " after a BOM") + " on " +
+                             app.f.OSFamily + " for " + c.letter);
                 app.Choose("C:\\Work", c.letter + ":");
                 app.f.cmdDefault_Click();
-                bool blocked = app.m.FileBytes(kBatch) == content;
-                EXPECT_EQ(blocked, c.owned) << where;
+                EXPECT_EQ(app.m.FileBytes(kBatch) == content, c.owned) << "blocked";
 
                 app.m.AddFile(kBatch, content);
                 app.f.Ltr = c.letter;
                 app.f.WorkingMask = 0x08000000 | LetterBit(c.letter);
                 app.f.RemovePermanentEntry();
                 std::string kept = c.owned ? mark + "subst Y: \"C:\\Y\"\r\n" : content;
-                EXPECT_EQ(app.m.FileBytes(kBatch), kept) << where;
+                EXPECT_EQ(app.m.FileBytes(kBatch), kept);
                 if (app.f.OSFamily == "W95") {
-                    EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), kept) << where;
+                    EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), kept);
                 }
             }
         }
     }
 }
 
-TEST_F(Permanent, HiddenOrSystemBatchFileCountsAsAbsent) {
-    for (uint32_t attrs : {uint32_t(attrHidden), uint32_t(attrSystem)}) {
-        app.m.AddFile(kBatch, "subst X: \"C:\\Old\"\r\n", attrs);
-        Choose("C:\\Work Files", "X:");
-        app.f.cmdDefault_Click();
-        EXPECT_EQ(app.m.FileBytes(kBatch),
-                  "subst X: \"C:\\Old\"\r\nsubst X: \"C:\\Work Files\"\r\n");
-        app.m.RemoveDrive('X');
-        app.f.RefreshLetterLists();
-    }
-}
-
-TEST_F(Permanent, CancelEmptyPathAndNoLetterChangeNothing) {
-    app.w.answers = {idCancel};
-    Choose("C:\\Work Files", "X:");
-    app.f.cmdDefault_Click();
-    EXPECT_TRUE(app.m.launches.empty());
-    EXPECT_FALSE(app.m.Exists(kBatch));
-
-    app.f.Hold = "";
-    app.w.boxes.clear();
-    app.f.cmdDefault_Click();
-    EXPECT_EQ(Texts(), std::vector<std::string>{"No Path selected!"}) << "before any question";
-
-    app.f.Ltr = "";
-    app.f.cmdDefault_Click();
-    EXPECT_EQ(Texts().back(), "You need to select a Virtual Drive Letter!");
-    EXPECT_EQ(app.w.focus, "lstAvail");
-    EXPECT_FALSE(app.m.Exists(kBatch));
-    EXPECT_EQ(app.m.FileBytes(kStateFile), StateFileBytes(0x08000000));
-}
-
+// Each line reaches at log-on the folder it names, and continues no line of the user's.
 TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
     struct Case {
-        std::string folder, line;
+        std::string folder, before;
+        uint32_t attrs; // of the batch file before
+        std::string after;
     };
     const Case cases[] = {
-        {"C:\\", "subst R: C:\\\r\n"},                        // a root, unquoted
-        {"C:\\100% Done", "subst S: \"C:\\100%% Done\"\r\n"}, // % doubled
-        {"C:\\Caf\xE9", "subst T: \"C:\\Caf\x82\"\r\n"},      // in the OEM code page
+        {"C:\\", "", 0, "subst X: C:\\\r\n"},                        // a root, unquoted
+        {"C:\\100% Done", "", 0, "subst X: \"C:\\100%% Done\"\r\n"}, // % doubled
+        {"C:\\Caf\xE9", "", 0, "subst X: \"C:\\Caf\x82\"\r\n"},      // OEM code page
+        {"C:\\Work Files", "@echo off", 0, "@echo off\r\nsubst X: \"C:\\Work Files\"\r\n"},
+        // A hidden or system batch file counts as absent: no duplicate check.
+        {"C:\\Work Files", "subst X: \"C:\\Old\"\r\n", attrHidden,
+         "subst X: \"C:\\Old\"\r\nsubst X: \"C:\\Work Files\"\r\n"},
+        {"C:\\Work Files", "subst X: \"C:\\Old\"\r\n", attrSystem,
+         "subst X: \"C:\\Old\"\r\nsubst X: \"C:\\Work Files\"\r\n"},
     };
     for (const Case& c : cases) {
-        app.m.Delete(kBatch);
-        std::string letter(1, c.line[6]);
-        Choose(c.folder, letter + ":");
-        app.f.cmdDefault_Click();
-        EXPECT_EQ(app.m.FileBytes(kBatch), c.line) << c.folder;
+        if (c.before.empty())
+            app.m.Delete(kBatch);
+        else
+            app.m.AddFile(kBatch, c.before, c.attrs);
+        app.m.RemoveDrive('X');
+        app.f.RefreshLetterLists();
+        Make(c.folder, "X");
+        EXPECT_EQ(app.m.FileBytes(kBatch), c.after) << c.folder;
     }
 }
 
-TEST_F(Permanent, AFolderTheOemCodePageCannotNameIsRefusedClearly) {
-    Choose("C:\\Price \x80", "X:");
-    app.f.cmdDefault_Click();
-    ASSERT_EQ(app.w.boxes.size(), 1u);
-    EXPECT_NE(app.LastBox().text.find("cannot be written in the startup batch file"),
-              std::string::npos);
-    EXPECT_TRUE(app.m.launches.empty());
-    EXPECT_FALSE(app.m.Exists(kBatch));
-}
-
-TEST_F(Permanent, AUserLastLineWithoutItsEndIsNotContinued) {
-    app.m.AddFile(kBatch, "@echo off");
-    Choose("C:\\Work Files", "X:");
-    app.f.cmdDefault_Click();
-    EXPECT_EQ(app.m.FileBytes(kBatch), "@echo off\r\nsubst X: \"C:\\Work Files\"\r\n");
-}
-
-TEST_F(Permanent, UnknownFamilyHidesTheButtonAndReportsError2) {
-    app.f.OSFamily = "Failed";
-    Choose("C:\\Work Files", "X:");
-    app.f.cmdDefault_Click();
-    EXPECT_FALSE(app.w.makePermanent.visible);
-    EXPECT_EQ(Texts().back(),
-              "This feature is not supported at this\r\ntime on your Operating System.");
-    EXPECT_FALSE(app.m.Exists(kBatch));
-    EXPECT_FALSE(app.f.MakingPermanent);
-}
-
-TEST_F(Permanent, NoStartupFolderReportsError2) {
-    app.m.startupAvailable = false;
-    Choose("C:\\Work Files", "X:");
-    app.f.cmdDefault_Click();
-    EXPECT_EQ(app.LastBox().text.substr(0, 37), "This feature is not supported at this");
-    EXPECT_EQ(StoredMask(), 0x08000000);
-}
-
-TEST_F(Permanent, AFileFailureEndsTheCommandWithItsNumber) {
-    app.m.AddFile(kBatch, "subst Q: \"C:\\Old\"\r\n", attrReadOnly);
-    Choose("C:\\Work Files", "X:");
-    app.w.focus = "";
-    app.f.cmdDefault_Click();
-    EXPECT_EQ(app.LastBox().flags, 16);
-    EXPECT_EQ(app.LastBox().text.substr(app.LastBox().text.size() - 2), "75");
-    EXPECT_EQ(app.w.focus, "lstAvail");
-    EXPECT_EQ(app.m.FileBytes(kBatch), "subst Q: \"C:\\Old\"\r\n");
-    EXPECT_EQ(StoredMask(), 0x08000000) << "not marked when the line was not written";
-    EXPECT_FALSE(app.f.MakingPermanent);
-    EXPECT_EQ(app.w.pointer, kPointerDefault);
+TEST_F(Permanent, RefusalsWriteNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(App&)> arrange;
+        std::string last; // the start of the last box's text
+    };
+    const Case cases[] = {
+        {"Cancel at the question", [](App& a) { a.w.answers = {idCancel}; },
+         "This feature will place"},
+        {"no path", [](App& a) { a.f.Hold = ""; }, "No Path selected!"},
+        {"no letter", [](App& a) { a.f.Ltr = ""; }, "You need to select a Virtual Drive Letter!"},
+        {"an unknown family", [](App& a) { a.f.OSFamily = "Failed"; },
+         "This feature is not supported at this\r\ntime"},
+        {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
+         "This feature is not supported at this\r\ntime"},
+        {"a name the OEM code page cannot hold",
+         [](App& a) {
+             a.m.AddFolder("C:\\Price \x80");
+             a.f.dirList().SetPath("C:\\Price \x80");
+         },
+         "The folder C:\\Price \x80\r\nhas characters that cannot be written"},
+    };
+    for (const Case& c : cases) {
+        App a;
+        a.m.AddFolder("C:\\Work Files");
+        a.subst.Install(a.m);
+        a.Start();
+        a.Choose("C:\\Work Files", "X:");
+        c.arrange(a);
+        a.f.cmdDefault_Click();
+        ASSERT_FALSE(a.w.boxes.empty()) << c.name;
+        EXPECT_EQ(a.LastBox().text.substr(0, c.last.size()), c.last) << c.name;
+        EXPECT_FALSE(a.m.Exists(kBatch)) << c.name;
+        EXPECT_EQ(a.StoredMask(), 0x08000000) << c.name;
+        EXPECT_FALSE(a.f.MakingPermanent) << c.name;
+    }
 }
 
 // The mark cannot be stored after the line went in: the batch file goes back
 // byte for byte (or away), so it never maps a drive the records call ordinary.
 TEST_F(Permanent, AMarkThatCannotBeStoredTakesTheLineBackOut) {
-    const std::string bom = "\xEF\xBB\xBF";
     for (const std::optional<std::string>& before :
          {std::optional<std::string>(), std::optional<std::string>("@echo off"),
-          std::optional<std::string>(bom + "subst Q: \"C:\\Old\"\r\n")}) {
+          std::optional<std::string>("\xEF\xBB\xBFsubst Q: \"C:\\Old\"\r\n")}) {
+        std::string where = before ? *before : "no batch file";
         if (before)
             app.m.AddFile(kBatch, *before);
         else
             app.m.Delete(kBatch);
         app.m.Lock(kStateFile);
-        app.w.boxes.clear();
-        Choose("C:\\Work Files", "X:");
-        app.f.cmdDefault_Click();
-        std::string where = before ? "\"" + *before + "\"" : "no batch file";
+        app.m.RemoveDrive('X');
+        app.f.RefreshLetterLists();
+        Make("C:\\Work Files", "X");
         EXPECT_EQ(app.m.Exists(kBatch), before.has_value()) << where;
-        if (before) {
-            EXPECT_EQ(app.m.FileBytes(kBatch), *before) << where;
-        }
+        EXPECT_EQ(app.m.FileBytes(kBatch), before.value_or("")) << where;
         EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat")) << where;
         EXPECT_FALSE(app.f.WorkingMask & LetterBit("X")) << where;
         EXPECT_EQ(app.LastBox().text,
                   "The drive could not be made permanent: Permission denied. Error 70")
             << where;
-        // The records agree, so the next try works as the first would have.
-        app.m.Lock(kStateFile, false);
-        app.m.RemoveDrive('X');
-        app.f.RefreshLetterLists();
-        Choose("C:\\Work Files", "X:");
-        app.f.cmdDefault_Click();
-        EXPECT_EQ(Texts().back(), "Operation Completed!") << where;
-        EXPECT_TRUE(app.f.WorkingMask & LetterBit("X")) << where;
-        app.m.RemoveDrive('X');
-        app.f.WorkingMask = 0x08000000;
-        app.m.AddFile(kStateFile, StateFileBytes(0x08000000));
-        app.f.RefreshLetterLists();
     }
-}
-
-// RemovePermanentEntry for X, which is marked permanent.
-void DropX(App& a) {
-    a.f.Ltr = "X";
-    a.f.WorkingMask = 0x08800000;
-    a.f.RemovePermanentEntry();
 }
 
 TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
     struct Case {
         const char* name;
         OsVersion version;
+        std::string file, content; // a batch file before
         std::function<void(App&)> act;
-        std::function<void(App&)> check;
+        std::string after; // the batch file after; "-" when it is gone
+        int32_t mask;      // WorkingMask after
     };
-    const std::string autoexec = "c:\\autoexec.bat";
+    auto dropX = [](App& a) {
+        a.f.Ltr = "X";
+        a.f.WorkingMask = 0x08800000;
+        a.f.RemovePermanentEntry();
+    };
     const Case cases[] = {
         {"Make Permanent of a folder gone meanwhile still writes and marks",
          {2, 10, 0},
+         kBatch,
+         "",
          [](App& a) {
              a.Choose("C:\\Gone", "X:");
              a.m.Delete("C:\\Gone");
              a.f.cmdDefault_Click();
          },
-         [](App& a) {
-             EXPECT_EQ(a.w.boxes[1].text, "Path not found!");
-             EXPECT_EQ(a.m.FileBytes(kBatch), "subst X: \"C:\\Gone\"\r\n");
-             EXPECT_EQ(a.f.WorkingMask, 0x08800000);
-         }},
+         "subst X: \"C:\\Gone\"\r\n",
+         0x08800000},
         {"Make Permanent of a network folder writes nothing",
          {2, 10, 0},
+         kBatch,
+         "",
          [](App& a) {
              a.m.AddDrive('N', DriveKind::Network);
              a.Choose("N:\\Share", "X:");
              a.f.cmdDefault_Click();
          },
-         [](App& a) {
-             EXPECT_EQ(a.LastBox().text, "MWL does not work with network drives!");
-             EXPECT_TRUE(a.m.launches.empty());
-             EXPECT_FALSE(a.m.Exists(kBatch));
-             EXPECT_EQ(a.f.WorkingMask, 0x08000000);
-         }},
+         "-",
+         0x08000000},
         {"Vista deletes a batch file whose only line went",
          {2, 6, 1},
-         [](App& a) {
-             a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
-             DropX(a);
-         },
-         [](App& a) { EXPECT_FALSE(a.m.Exists(kBatch)); }},
+         kBatch,
+         "subst X: \"C:\\X\"\r\n",
+         dropX,
+         "-",
+         0x08000000},
         {"NT drops both lines of a letter written twice",
          {2, 10, 0},
-         [](App& a) {
-             a.m.AddFile(kBatch, "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n");
-             DropX(a);
-         },
-         [](App& a) { EXPECT_EQ(a.m.FileBytes(kBatch), "rem mine\r\n"); }},
+         kBatch,
+         "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n",
+         dropX,
+         "rem mine\r\n",
+         0x08000000},
+        {"a missing batch file has no line to drop",
+         {2, 10, 0},
+         kBatch,
+         "",
+         dropX,
+         "-",
+         0x08000000},
         {"an unknown family edits autoexec.bat",
          {1, 4, 3},
-         [&autoexec](App& a) {
-             a.m.AddFile(autoexec, "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n");
-             DropX(a);
-         },
-         [&autoexec](App& a) {
-             EXPECT_EQ(a.f.OSFamily, "Failed");
-             EXPECT_EQ(a.m.FileBytes(autoexec), "PATH C:\\DOS\r\n");
-             EXPECT_EQ(a.f.WorkingMask, 0x08000000);
-         }},
-        {"Restore of a permanent drive, then a new mapping there is removed unasked",
-         {2, 10, 0},
-         [](App& a) {
-             a.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
-             a.m.AddFile(kStateFile, StateFileBytes(0x08000010));
-             a.f.WorkingMask = 0x08000010;
-             a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"});
-             a.f.mnuRepair_Click();
-             a.Choose("C:\\Work", "E:");
-             a.f.cmdOk_Click();
-             a.w.boxes.clear();
-             a.w.used.Select("E:");
-             a.f.cmdRemove_Click();
-         },
-         [](App& a) {
-             EXPECT_EQ(a.w.boxes.size(), 1u);
-             EXPECT_EQ(a.LastBox().text, "Operation Completed!");
-             EXPECT_FALSE(a.m.Drive('E').exists);
-         }},
+         "c:\\autoexec.bat",
+         "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n",
+         dropX,
+         "PATH C:\\DOS\r\n",
+         0x08000000},
+        {"W95 leaves an emptied autoexec.bat behind",
+         {1, 4, 10},
+         "c:\\autoexec.bat",
+         "subst X: C:\\\r\n",
+         dropX,
+         "",
+         0x08000000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         App app;
         app.m.version = c.version;
         app.m.AddFolder(kStartup);
+        if (!c.content.empty()) app.m.AddFile(c.file, c.content);
         app.subst.Install(app.m);
         ASSERT_TRUE(app.Start());
         c.act(app);
-        c.check(app);
+        EXPECT_EQ(app.m.Exists(c.file) ? app.m.FileBytes(c.file) : "-", c.after);
+        EXPECT_EQ(app.f.WorkingMask, c.mask);
     }
 }
 
-// --- Remove ---
-
-struct Remove : Permanent {
-    void Map(char letter) {
-        app.subst.Run(app.m, {"subst.exe", std::string(1, letter) + ":", "C:\\Work Files"});
-        app.f.RefreshLetterLists();
-    }
-    void Pick(const std::string& entry) {
-        ASSERT_TRUE(app.w.used.Select(entry)) << entry;
-        app.f.lstUsedLtrs_Click();
-    }
-};
-
-TEST_F(Remove, NetworkDriveIsRefused) {
-    app.m.AddDrive('Z', DriveKind::Network);
-    app.f.RefreshLetterLists();
-    Pick("z:");
-    app.f.cmdRemove_Click();
-    EXPECT_EQ(app.LastBox().text, "This is a Network drive, it cannot be removed!");
-    EXPECT_EQ(app.LastBox().flags, 64);
-    EXPECT_EQ(app.LastBox().title, "Nothing to do!");
-    EXPECT_EQ(app.w.focus, "cmdCancel");
-    EXPECT_TRUE(app.m.launches.empty());
-}
-
-TEST_F(Remove, NoSelectionReportsError3) {
-    app.f.cmdRemove_Click();
-    EXPECT_EQ(app.LastBox().text, "You need to select a Virtual Drive Letter!");
-    EXPECT_EQ(app.w.focus, "lstUsedLtrs");
-}
-
-TEST_F(Remove, OrdinaryDriveIsReleasedWithoutAQuestionAndPathIsKept) {
+TEST_F(Permanent, RemoveReleasesAnOrdinaryDriveUnaskedAndKeepsPath) {
     Map('E');
-    Pick("E:");
+    app.w.used.Select("E:");
     app.f.Path = "kept";
     app.f.lstUsedLtrs_DblClick();
     ASSERT_EQ(app.m.launches.size(), 1u);
     EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: /D");
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Operation Completed!"});
+    EXPECT_EQ(app.Texts(), std::vector<std::string>{"Operation Completed!"});
     EXPECT_EQ(app.f.Path, "kept");
     EXPECT_EQ(app.w.used.items, std::vector<std::string>{"C:"});
 }
 
-TEST_F(Remove, PermanentDriveAsksYesNoOrCancel) {
+TEST_F(Permanent, RemoveAsksAboutAPermanentDriveYesNoOrCancel) {
     for (int answer : {idCancel, idNo, idYes}) {
         app.m.launches.clear();
         app.w.boxes.clear();
         Map('E');
         app.m.AddFile(kBatch, "subst E: \"C:\\Work Files\"\r\nsubst F: \"C:\\F\"\r\n");
         app.f.WorkingMask = 0x08000030;
-        Pick("E:");
+        app.w.used.Select("E:");
         app.w.answers = {answer};
         app.f.cmdRemove_Click();
         EXPECT_EQ(app.w.boxes[0].text,
@@ -431,111 +328,53 @@ TEST_F(Remove, PermanentDriveAsksYesNoOrCancel) {
                   dropped ? "subst F: \"C:\\F\"\r\n"
                           : "subst E: \"C:\\Work Files\"\r\nsubst F: \"C:\\F\"\r\n");
         EXPECT_EQ(app.f.WorkingMask, dropped ? 0x08000020 : 0x08000030);
-        if (answer == idYes) {
-            EXPECT_EQ(StoredMask(), 0x08000020);
-            EXPECT_EQ(app.f.Path, kStartup) << "what RemovePermanentEntry left";
+        if (dropped) {
+            EXPECT_EQ(app.StoredMask(), 0x08000020);
         }
     }
 }
 
-TEST_F(Remove, ASubstDriveWhoseFolderHasGoneIsReleased) {
+TEST_F(Permanent, RemoveReleasesASubstDriveWhoseFolderHasGone) {
     Map('E');
     app.m.Drive('E') = SimDrive{};
     app.m.Drive('E').heldWithoutRoot = true;
     app.f.RefreshLetterLists();
-    Pick("E:");
+    app.w.used.Select("E:");
     app.f.cmdRemove_Click();
     ASSERT_EQ(app.m.launches.size(), 1u);
     EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: /D");
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Operation Completed!"});
+    EXPECT_EQ(app.Texts(), std::vector<std::string>{"Operation Completed!"});
     EXPECT_TRUE(app.w.avail.Select("E:")) << "free again";
 }
 
-TEST_F(Remove, LetterAIsBitZero) {
-    Map('A');
-    app.f.WorkingMask = 0x08000001;
-    Pick("A:");
-    app.w.answers = {idNo};
-    app.f.cmdRemove_Click();
-    EXPECT_EQ(app.w.boxes[0].text.substr(0, 21), "This drive letter, A,");
-}
-
-// --- RemovePermanentEntry ---
-
-struct Entry : Permanent {
-    void Drop(const std::string& letter, int32_t mask) {
-        app.f.Ltr = letter;
-        app.f.WorkingMask = mask;
-        app.f.RemovePermanentEntry();
-    }
-};
-
-TEST_F(Entry, OnNTOnlyTheLettersLinesGoAndALoneLineTakesTheFileWithIt) {
+TEST_F(Permanent, EntryDropsOnlyTheLettersLinesAndALoneLineTakesTheFile) {
     app.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\nsubst Y: \"C:\\Y\"");
     app.m.AddFile(kStartup + "\\temp.dat", "stale line\r\n");
     std::string cwd = app.m.currentDirectory;
-    Drop("X", 0x08800000 | 0x01000000);
+    Drop("X", 0x09800000);
     EXPECT_EQ(app.m.FileBytes(kBatch), "subst Y: \"C:\\Y\"\r\n");
     EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat"));
     EXPECT_EQ(app.m.currentDirectory, cwd);
-    EXPECT_EQ(StoredMask(), 0x09000000);
+    EXPECT_EQ(app.StoredMask(), 0x09000000);
     Drop("Y", 0x09000000);
     EXPECT_FALSE(app.m.Exists(kBatch));
-    EXPECT_EQ(StoredMask(), 0x08000000);
+    EXPECT_EQ(app.StoredMask(), 0x08000000);
     EXPECT_EQ(app.w.pointer, kPointerDefault);
     EXPECT_TRUE(app.w.boxes.empty());
 }
 
-TEST_F(Entry, OnW95AnAutoexecLeftEmptyStaysBehind) {
-    app.f.OSFamily = "W95";
-    const std::string autoexec = "c:\\autoexec.bat";
-    app.m.AddFile(autoexec, "subst Q: C:\\\r\n");
-    Drop("Q", 0x08010000);
-    EXPECT_TRUE(app.m.Exists(autoexec));
-    EXPECT_EQ(app.m.FileBytes(autoexec), "");
-}
-
-TEST_F(Entry, OddBatchFilesKeepEveryOtherLineWhole) {
-    std::string big;
-    for (int i = 0; i < 10000; ++i) big += "rem line " + std::to_string(i) + "\r\n";
-    const std::string longLine = "rem " + std::string(70000, 'y');
-    struct Case {
-        std::string content, expected;
-    };
-    const Case cases[] = {
-        // Lines ended by a lone CR are lines too; the rewrite ends each with CR LF.
-        {"subst X: C:\\\rrem keep\r", "rem keep\r\n"},
-        {std::string("rem a\0b\r\nsubst X: C:\\\r\n", 18), std::string("rem a\0b\r\n", 9)},
-        {big + "subst X: \"C:\\X\"\r\n", big},
-        {longLine + "\r\nsubst X: \"C:\\X\"\r\n", longLine + "\r\n"},
-    };
-    for (const Case& c : cases) {
-        app.m.AddFile(kBatch, c.content);
-        Drop("X", 0x08800000);
-        EXPECT_TRUE(app.m.FileBytes(kBatch) == c.expected)
-            << "case of " << c.content.size() << " bytes";
-        EXPECT_TRUE(app.w.boxes.empty());
-    }
-}
-
-TEST_F(Entry, MissingBatchFileHasNothingToDropAndTheBitStillClears) {
-    Drop("X", 0x08800000);
-    EXPECT_TRUE(app.w.boxes.empty());
-    EXPECT_EQ(StoredMask(), 0x08000000);
-}
-
-TEST_F(Entry, WithoutAStartupFolderTheLetterStaysPermanentAndTheUserIsTold) {
+TEST_F(Permanent, EntryWithoutAStartupFolderKeepsTheLetterPermanentAndSaysSo) {
     app.m.AddFile(kStateFile, StateFileBytes(0x09000000));
     app.m.startupAvailable = false;
     Drop("Y", 0x09000000);
     EXPECT_EQ(app.f.WorkingMask, 0x09000000);
-    EXPECT_EQ(StoredMask(), 0x09000000);
-    EXPECT_EQ(Texts(), std::vector<std::string>{"This feature is not supported at this\r\n"
-                                                "time on your Operating System."});
+    EXPECT_EQ(app.StoredMask(), 0x09000000);
+    EXPECT_EQ(app.Texts(), std::vector<std::string>{"This feature is not supported at this\r\n"
+                                                    "time on your Operating System."});
     EXPECT_EQ(app.w.pointer, kPointerDefault);
 }
 
-TEST_F(Entry, AnUnmarkThatCannotBeStoredPutsTheLinesBack) {
+TEST_F(Permanent, EntryWhoseUnmarkCannotBeStoredPutsTheLinesBack) {
     for (const char* family : {"NT", "W95"}) {
         const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
         app.f.OSFamily = family;
@@ -551,18 +390,6 @@ TEST_F(Entry, AnUnmarkThatCannotBeStoredPutsTheLinesBack) {
         EXPECT_NE(app.LastBox().text.find("Drive X: stays permanent."), std::string::npos);
         app.m.Lock(kStateFile, false);
     }
-}
-
-TEST_F(Entry, ABatchFileThatCannotBeReplacedStaysWholeAndTheLetterStaysPermanent) {
-    const std::string content = "subst X: \"C:\\X\"\r\nsubst Y: \"C:\\Y\"\r\n";
-    app.m.AddFile(kBatch, content, attrReadOnly);
-    Drop("X", 0x09800000);
-    EXPECT_EQ(app.m.FileBytes(kBatch), content);
-    EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat"));
-    EXPECT_EQ(app.f.WorkingMask, 0x09800000);
-    EXPECT_EQ(StoredMask(), 0x08000000) << "not written";
-    ASSERT_EQ(app.w.boxes.size(), 1u);
-    EXPECT_NE(app.LastBox().text.find("Drive X: stays permanent."), std::string::npos);
 }
 
 } // namespace

@@ -54,64 +54,59 @@ TEST(Startup, ShowsTheWindowReadyForALetter) {
     EXPECT_EQ(app.m.FileBytes(kStateFile), StateFileBytes(0x08000000));
 }
 
-TEST(Startup, MissingStateFileShowsOnlyError255) {
-    App app;
-    app.m.Delete(kStateFile);
-    EXPECT_FALSE(app.Start());
-    ASSERT_EQ(app.w.boxes.size(), 1u);
-    EXPECT_EQ(app.LastBox().text,
-              "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
-              "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
-    EXPECT_EQ(app.LastBox().title, "ERROR!");
-    EXPECT_EQ(app.LastBox().flags, 16);
-    EXPECT_FALSE(app.m.Exists(kStateFile)); // never created
-}
-
-TEST(Startup, AppDataFolderUnavailableShowsError255) {
-    for (long result : {1L, -2147024894L}) {
+// No state file, or no application-data folder: the error 255 box alone,
+// and nothing written.
+TEST(Startup, WithoutItsFilesOnlyError255Shows) {
+    for (long appData : {0L, 1L, -2147024894L}) {
         App app;
-        app.m.appDataResult = result;
-        EXPECT_FALSE(app.Start()) << result;
-        ASSERT_EQ(app.w.boxes.size(), 1u);
+        if (appData == 0)
+            app.m.Delete(kStateFile);
+        else
+            app.m.appDataResult = appData;
+        EXPECT_FALSE(app.Start()) << appData;
+        ASSERT_EQ(app.w.boxes.size(), 1u) << appData;
+        EXPECT_EQ(app.LastBox().text,
+                  "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
+                  "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
         EXPECT_EQ(app.LastBox().title, "ERROR!");
+        EXPECT_EQ(app.LastBox().flags, 16);
+        EXPECT_EQ(app.m.Exists(kStateFile), appData != 0) << "never created";
     }
 }
 
-TEST(Startup, HiddenStateFileCountsAsPresent) {
-    App app;
-    app.m.SetAttrs(kStateFile, attrHidden);
-    EXPECT_TRUE(app.Start());
-    EXPECT_TRUE(app.w.boxes.empty());
-}
-
-TEST(Startup, LoadsRecordTwoNotRecordOne) {
-    App app;
-    std::string bytes = StateFileBytes(0x08800000);
-    bytes[116] = 0x7F; // record 1's mask position holds something else
-    app.m.AddFile(kStateFile, bytes);
-    ASSERT_TRUE(app.Start());
-    EXPECT_EQ(app.f.WorkingMask, 0x08800000);
-    EXPECT_EQ(app.f.StateRecord.PermanentMask, 0x08800000);
-}
-
-TEST(Startup, ShortOrEmptyStateFileStartsWithNoPermanentLetter) {
-    for (size_t size : {size_t(0), size_t(1250), size_t(1300)}) {
+// Record 2 is what counts, from a file of any size, hidden or not; start-up
+// never writes.
+TEST(Startup, LoadsTheMaskFromRecordTwo) {
+    std::string recordOneDiffers = StateFileBytes(0x08800000);
+    recordOneDiffers[116] = 0x7F;
+    struct Case {
+        std::string bytes;
+        uint32_t attrs;
+        int32_t mask;
+    };
+    const Case cases[] = {
+        {recordOneDiffers, 0, 0x08800000},
+        {StateFileBytes(0x08000010), attrHidden, 0x08000010},
+        {"", 0, 0},
+        {std::string(1250, '\x55'), 0, 0},
+        {std::string(1300, '\x55'), 0, 0},
+    };
+    for (const Case& c : cases) {
         App app;
-        app.m.AddFile(kStateFile, std::string(size, '\x55'));
-        ASSERT_TRUE(app.Start()) << size;
-        EXPECT_EQ(app.f.WorkingMask, 0) << size;
-        EXPECT_EQ(app.m.FileBytes(kStateFile).size(), size) << "start-up never writes";
+        app.m.AddFile(kStateFile, c.bytes, c.attrs);
+        ASSERT_TRUE(app.Start()) << c.bytes.size();
+        EXPECT_TRUE(app.w.boxes.empty()) << c.bytes.size();
+        EXPECT_EQ(app.f.WorkingMask, c.mask) << c.bytes.size();
+        EXPECT_EQ(app.m.FileBytes(kStateFile), c.bytes) << "start-up never writes";
     }
 }
 
 // A state file that is there but cannot be read: the program starts, says so,
 // and never lets Remove pass a permanent letter by in silence.
 TEST(Startup, AnUnreadableStateFileIsReportedAndRemoveStillAsks) {
-    const std::string startup =
-        "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
     App app;
     app.m.AddFile(kStateFile, StateFileBytes(0x08000010)); // E is permanent
-    app.m.AddFile(startup + "\\subit.bat", "subst E: \"C:\\Work\"\r\n");
+    app.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
     app.m.AddFolder("C:\\Work");
     app.subst.Install(app.m);
     app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
@@ -140,7 +135,7 @@ TEST(Startup, AnUnreadableStateFileIsReportedAndRemoveStillAsks) {
     EXPECT_EQ(app.w.boxes.back().text, "Operation Completed!");
     EXPECT_EQ(app.w.boxes[app.w.boxes.size() - 2].text,
               "This drive letter, E, is permanent, do you want it removed permanently?");
-    EXPECT_FALSE(app.m.Exists(startup + "\\subit.bat"));
+    EXPECT_FALSE(app.m.Exists(kBatch));
 }
 
 } // namespace

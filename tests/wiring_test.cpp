@@ -11,6 +11,8 @@ namespace {
 std::string Effect(App& a, size_t boxesBefore) {
     if (a.w.ended) return "ended";
     if (!a.w.abouts.empty()) return "About";
+    if (!a.m.helpCalls.empty())
+        return "help " + std::to_string(a.m.helpCalls[0].id) + " in " + a.m.helpCalls[0].file;
     if (!a.m.launches.empty()) return "launch " + a.m.launches[0].commandLine;
     if (a.w.boxes.size() > boxesBefore)
         return "box " + a.w.boxes[boxesBefore].title + ", focus " + a.w.focus;
@@ -18,6 +20,8 @@ std::string Effect(App& a, size_t boxesBefore) {
 }
 
 TEST(Wiring, EveryRowOfTheTablesRunsItsOwnHandler) {
+    // Help is looked up beside the program, by full path.
+    const std::string kHelp = "C:\\Program Files\\Mapwell\\mwl.chm";
     struct Row {
         int id;
         bool menu;
@@ -42,6 +46,13 @@ TEST(Wiring, EveryRowOfTheTablesRunsItsOwnHandler) {
         {ids::mnuRepair, true, ControlEvent::Click, -1, "box Restore MWL, focus "},
         {ids::mnuView, true, ControlEvent::Click, -1, "box View Virtual Drives, focus "},
         {ids::mnuFileExit, true, ControlEvent::Click, -1, "ended"},
+        {ids::MnuHelpIntro, true, ControlEvent::Click, -1, "help 100 in " + kHelp},
+        {ids::mnuHelpCreate, true, ControlEvent::Click, -1, "help 110 in " + kHelp},
+        {ids::mnuHelpCD, true, ControlEvent::Click, -1, "help 120 in " + kHelp},
+        {ids::mnuHelpKB, true, ControlEvent::Click, -1, "help 140 in " + kHelp},
+        {ids::mnuHelpPerm, true, ControlEvent::Click, -1, "help 130 in " + kHelp},
+        {ids::mnuHelpRemove, true, ControlEvent::Click, -1, "help 150 in " + kHelp},
+        {ids::mnuHelpMisc, true, ControlEvent::Click, -1, "help 165 in " + kHelp},
     };
     for (const Row& r : rows) {
         App app;

@@ -44,19 +44,20 @@ std::string ClassOf(HWND h) {
 
 struct FindData {
     DWORD pid;
-    const char* cls;
+    std::string cls, title; // empty: any
     HWND found = nullptr;
 };
 
-BOOL CALLBACK FindTopLevel(HWND h, LPARAM lp) {
+BOOL CALLBACK FindVisible(HWND h, LPARAM lp) {
     auto* d = reinterpret_cast<FindData*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == d->pid && IsWindowVisible(h) && ClassOf(h) == d->cls) {
+    char title[128] = {};
+    GetWindowTextA(h, title, sizeof(title));
+    if (pid == d->pid && IsWindowVisible(h) && (d->cls.empty() || ClassOf(h) == d->cls) &&
+        (d->title.empty() || d->title == title))
         d->found = h;
-        return FALSE;
-    }
-    return TRUE;
+    return d->found == nullptr;
 }
 
 // The entries of a list box or combo box, through the wide messages as above.
@@ -91,9 +92,7 @@ bool MapwellProcess::Start(const std::string& workingDir, const std::string& cop
 bool MapwellProcess::WaitForMainWindow(double seconds) {
     return WaitUntil(
                [&] {
-                   FindData d{pi_.dwProcessId, ids::kMainWindowClass};
-                   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&d));
-                   main_ = d.found;
+                   main_ = FindTopLevel(pi_.dwProcessId, ids::kMainWindowClass);
                    return main_ != nullptr || !Running();
                },
                seconds) &&
@@ -137,27 +136,33 @@ int MapwellProcess::FocusedId() const {
 }
 
 bool MapwellProcess::FindBox(MessageBoxInfo& box) const {
-    FindData d{pi_.dwProcessId, "#32770"};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&d));
-    if (!d.found) return false;
+    HWND found = FindTopLevel(pi_.dwProcessId, "#32770");
+    if (!found) return false;
     box = {};
-    box.hwnd = d.found;
-    box.title = WindowText(d.found);
-    box.text = WindowText(GetDlgItem(d.found, 0xFFFF));
+    box.hwnd = found;
+    box.title = WindowText(found);
+    box.text = WindowText(GetDlgItem(found, 0xFFFF));
     for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
-        HWND b = GetDlgItem(d.found, id);
+        HWND b = GetDlgItem(found, id);
         if (b && IsWindowVisible(b)) box.buttons.push_back(id);
     }
     return true;
 }
 
-bool MapwellProcess::WaitForBox(MessageBoxInfo& box, double seconds) const {
-    return WaitUntil([&] { return FindBox(box); }, seconds);
+HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title) {
+    FindData d{pid, cls, title};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&d));
+    return d.found;
 }
 
-bool MapwellProcess::WaitNoBox(double seconds) const {
-    MessageBoxInfo box;
-    return WaitUntil([&] { return !FindBox(box); }, seconds);
+HWND WaitForTopLevel(DWORD pid, const std::string& cls, const std::string& title) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevel(pid, cls, title)) != nullptr; });
+    return found;
+}
+
+bool MapwellProcess::WaitForBox(MessageBoxInfo& box, double seconds) const {
+    return WaitUntil([&] { return FindBox(box); }, seconds);
 }
 
 bool MapwellProcess::BringToFront() {
@@ -181,13 +186,6 @@ bool MapwellProcess::SelectListItem(int id, const std::string& text) {
     if (i == LB_ERR) return false;
     SendMessageA(list, LB_SETCURSEL, i, 0);
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return true;
-}
-
-bool MapwellProcess::DoubleClickListItem(int id, const std::string& text) {
-    if (!SelectListItem(id, text)) return false;
-    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(control(id)));
     return true;
 }
 
@@ -346,14 +344,6 @@ bool MapwellProcess::OpenFolder(const std::string& path) {
 
 std::vector<std::string> MapwellProcess::ComboItems(int id) const {
     return Items(control(id), CB_GETCOUNT, CB_GETLBTEXT);
-}
-
-std::vector<LRESULT> MapwellProcess::ComboData(int id) const {
-    HWND combo = control(id);
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    std::vector<LRESULT> data;
-    for (LRESULT i = 0; i < count; ++i) data.push_back(SendMessageA(combo, CB_GETITEMDATA, i, 0));
-    return data;
 }
 
 ScreenPixels CaptureClient(HWND window) {

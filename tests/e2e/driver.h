@@ -14,6 +14,10 @@
 // Polls `done` every 25 ms until it is true or `seconds` have passed.
 bool WaitUntil(const std::function<bool()>& done, double seconds = 10);
 
+// A visible top-level window of the process, by class and title ("": any).
+HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title = "");
+HWND WaitForTopLevel(DWORD pid, const std::string& cls, const std::string& title = "");
+
 struct MessageBoxInfo {
     HWND hwnd = nullptr;
     std::string title;
@@ -48,8 +52,6 @@ public:
     bool FindBox(MessageBoxInfo& box) const;
     // Waits for a box to appear.
     bool WaitForBox(MessageBoxInfo& box, double seconds = 10) const;
-    // Waits until no dialog of the process is up.
-    bool WaitNoBox(double seconds = 10) const;
 
     // --- acting ---
     // Makes the main window the foreground window, where real keys go.
@@ -58,7 +60,6 @@ public:
     void MenuCommand(int id);
     // Selects the list entry with this text and tells the window, as a click does.
     bool SelectListItem(int id, const std::string& text);
-    bool DoubleClickListItem(int id, const std::string& text);
     void PressKey(HWND target, UINT vk);
     void AnswerBox(const MessageBoxInfo& box, int buttonId);
     // Waits for a box with this title, answers it, and waits for it to go.
@@ -71,8 +72,6 @@ public:
     // Picks a drive ("f:") in the drive list.
     bool SelectDrive(const std::string& letterColon);
     std::vector<std::string> ComboItems(int id) const;
-    // The item data of each line of a combo box.
-    std::vector<LRESULT> ComboData(int id) const;
     // Saves a picture of a window to build/screenshots/NAME.bmp.
     static void Screenshot(HWND window, const std::string& name);
 

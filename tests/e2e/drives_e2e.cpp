@@ -20,33 +20,6 @@ TEST_F(Drives, MapsAFolderWithBlanksForReal) {
     EXPECT_EQ(SubstLog()[0], "subst.exe E: \"C:\\e2e\\Work Files\"");
 }
 
-TEST_F(Drives, ARootIsAskedAboutThenMapped) {
-    Choose("C:\\", "H:");
-    app.Click(ids::cmdOk);
-    EXPECT_EQ(app.Answer("Are You Sure?", IDYES, "root-question"),
-              "It appears that you have selected a root folder (C:\\), \r\n"
-              "are you sure? Now both C and H will point there.");
-    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    EXPECT_TRUE(Contains(DriveLetters(), "H:"));
-    EXPECT_TRUE(FileExists("H:\\windows")) << "H: shows the root of C:";
-    EXPECT_EQ(SubstLog().at(0), "subst.exe H: C:\\");
-}
-
-TEST_F(Drives, ALetterTakenMeanwhileAndAFolderGoneMeanwhileAreRefused) {
-    Choose(kWork, "J:");
-    ASSERT_EQ(RunAndWait("subst.exe J: \"" + kMusic + "\""), 0);
-    app.Click(ids::cmdOk);
-    EXPECT_EQ(app.Answer("ERROR!", IDOK, "error-6"), "This Letter, \"J\", is in use!");
-
-    CreateDirectoryA("C:\\e2e\\Gone", nullptr);
-    Choose("C:\\e2e\\Gone", "K:");
-    ASSERT_TRUE(RemoveDirectoryA("C:\\e2e\\Gone"));
-    app.Click(ids::cmdOk);
-    EXPECT_EQ(app.Answer("ERROR!", IDOK), "Path not found!");
-    EXPECT_FALSE(Contains(DriveLetters(), "K:"));
-    EXPECT_EQ(SubstLog().size(), 1u) << "only the test's own launch";
-}
-
 TEST_F(Drives, ViewListsTheMappingsAndRestoreReleasesThemAll) {
     Add(kWork, "E:");
     Add(kMusic, "L:");
@@ -74,13 +47,6 @@ TEST_F(Drives, ViewListsTheMappingsAndRestoreReleasesThemAll) {
     EXPECT_FALSE(FileExists(StartupFolder() + "\\subit.bat"));
     MessageBoxInfo box;
     EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 1)) << "no message: " << box.text;
-}
-
-TEST_F(Drives, ViewWithNoMappingSaysSo) {
-    app.MenuCommand(ids::mnuView);
-    app.Answer("View Virtual Drives", IDOK);
-    EXPECT_EQ(app.Answer("Assigned Virtual Drives", IDOK, "view-empty"),
-              "There are no assigned Virtual Drives");
 }
 
 } // namespace

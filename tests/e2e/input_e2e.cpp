@@ -14,34 +14,6 @@ const int kTabOrder[] = {ids::lstAvail,  ids::txtPath,   ids::DrvList,
                          ids::dirList,   ids::cmdOk,     ids::cmdDefault,
                          ids::cmdCancel, ids::cmdRemove, ids::lstUsedLtrs};
 
-struct TopLevel {
-    DWORD pid;
-    std::string cls, title; // empty: any
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindTopLevel(HWND h, LPARAM lp) {
-    auto* t = static_cast<TopLevel*>(reinterpret_cast<void*>(lp));
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[64] = {}, title[128] = {};
-    GetClassNameA(h, cls, sizeof(cls));
-    GetWindowTextA(h, title, sizeof(title));
-    if (pid == t->pid && IsWindowVisible(h) && (t->cls.empty() || t->cls == cls) &&
-        (t->title.empty() || t->title == title))
-        t->found = h;
-    return t->found == nullptr;
-}
-
-HWND WaitForTopLevel(DWORD pid, const std::string& cls, const std::string& title = "") {
-    TopLevel t{pid, cls, title};
-    WaitUntil([&] {
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&t));
-        return t.found != nullptr;
-    });
-    return t.found;
-}
-
 int Selected(const MapwellProcess& app, int id) {
     return static_cast<int>(SendMessageA(app.control(id), LB_GETCURSEL, 0, 0));
 }
@@ -212,15 +184,6 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
              CloseWithKeys("Assigned Virtual Drives", {VK_RETURN});
          },
          ids::DrvList},
-        {"help viewer", ids::cmdOk,
-         [&] {
-             real::Keys({VK_F1});
-             HWND viewer = WaitForHelpViewer();
-             WaitUntil([&] { return GetForegroundWindow() == viewer; });
-             real::Keys({VK_MENU, VK_F4});
-             WaitUntil([&] { return !IsWindowVisible(viewer); });
-         },
-         ids::cmdOk},
         {"another program", ids::lstUsedLtrs,
          [&] {
              PROCESS_INFORMATION pi{};
@@ -312,39 +275,6 @@ TEST_F(RealInput, AccessKeysOfTheButtonsAndMenusWork) {
     WaitForTopLevel(app.pid(), "#32768");
     real::Keys({'I'});
     EXPECT_NE(WaitForHelpViewer(), nullptr) << "Help > Introduction";
-
-    // The two ways out by access key, each on a program of its own.
-    app.Kill();
-    for (int way = 0; way < 2; ++way) {
-        MapwellProcess run;
-        ASSERT_TRUE(run.Start());
-        ASSERT_TRUE(run.WaitForMainWindow());
-        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
-        ASSERT_TRUE(run.BringToFront());
-        if (way == 0) {
-            real::Keys({VK_MENU, 'E'});
-        } else {
-            real::Keys({VK_MENU, 'F'});
-            WaitForTopLevel(run.pid(), "#32768");
-            real::Keys({'X'});
-        }
-        EXPECT_TRUE(run.WaitForExit()) << (way == 0 ? "Alt+E" : "File > Exit");
-    }
-}
-
-TEST_F(RealInput, EscFromEachFocusableControlEndsTheProgram) {
-    app.Kill();
-    for (int id : kTabOrder) {
-        SCOPED_TRACE(id);
-        MapwellProcess run;
-        ASSERT_TRUE(run.Start());
-        ASSERT_TRUE(run.WaitForMainWindow());
-        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
-        ASSERT_TRUE(run.BringToFront());
-        TabTo(run, id);
-        real::Keys({VK_ESCAPE});
-        EXPECT_TRUE(run.WaitForExit());
-    }
 }
 
 // The close button of the title bar, found by asking the window what is where.
@@ -357,23 +287,46 @@ POINT CloseButton(HWND window) {
     return {-1, -1};
 }
 
-TEST_F(RealInput, ClosingFromTheTitleBarOrTheSystemMenuEndsTheProgram) {
+// Esc from each focusable control, the Exit button's and File > Exit's access
+// keys, the title bar's close button and the system menu: each on a program
+// of its own.
+TEST_F(RealInput, EveryWayOutEndsTheProgram) {
     app.Kill();
-    for (int way = 0; way < 2; ++way) {
+    struct Way {
+        std::string name;
+        std::function<void(MapwellProcess&)> take;
+    };
+    std::vector<Way> ways;
+    for (int id : kTabOrder)
+        ways.push_back({"Esc from " + std::to_string(id), [id](MapwellProcess& run) {
+                            TabTo(run, id);
+                            real::Keys({VK_ESCAPE});
+                        }});
+    ways.push_back({"Alt+E", [](MapwellProcess&) { real::Keys({VK_MENU, 'E'}); }});
+    ways.push_back({"File > Exit", [](MapwellProcess& run) {
+                        real::Keys({VK_MENU, 'F'});
+                        WaitForTopLevel(run.pid(), "#32768");
+                        real::Keys({'X'});
+                    }});
+    ways.push_back({"the title bar", [](MapwellProcess& run) {
+                        POINT close = CloseButton(run.main());
+                        ASSERT_GE(close.x, 0) << "no close button in the title bar";
+                        real::Click(close);
+                    }});
+    ways.push_back({"the system menu", [](MapwellProcess& run) {
+                        real::Keys({VK_MENU, VK_SPACE});
+                        WaitForTopLevel(run.pid(), "#32768");
+                        real::Keys({'C'});
+                    }});
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
         MapwellProcess run;
         ASSERT_TRUE(run.Start());
         ASSERT_TRUE(run.WaitForMainWindow());
+        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
         ASSERT_TRUE(run.BringToFront());
-        if (way == 0) {
-            POINT close = CloseButton(run.main());
-            ASSERT_GE(close.x, 0) << "no close button in the title bar";
-            real::Click(close);
-        } else {
-            real::Keys({VK_MENU, VK_SPACE});
-            WaitForTopLevel(run.pid(), "#32768");
-            real::Keys({'C'});
-        }
-        EXPECT_TRUE(run.WaitForExit()) << (way == 0 ? "title bar" : "system menu");
+        way.take(run);
+        EXPECT_TRUE(run.WaitForExit());
     }
 }
 
@@ -411,19 +364,12 @@ const ToolTipText kToolTips[] = {
     {ids::lstUsedLtrs, " Lower case letters are network drives "},
 };
 
-// Where a user points at a control: the drive list shows as its combo box.
-POINT PointAt(const MapwellProcess& app, int id) {
-    HWND h = app.control(id);
-    if (HWND combo = FindWindowExA(h, nullptr, "ComboBox", nullptr)) h = combo;
-    return real::CentreOf(h);
-}
-
 TEST_F(RealInput, EachToolTipShowsItsTextUnderThePointer) {
     Inspector inspector;
     ASSERT_TRUE(inspector.Attach(app));
     for (const ToolTipText& tip : kToolTips) {
         SCOPED_TRACE(tip.text);
-        POINT at = PointAt(app, tip.id);
+        POINT at = real::CentreOf(app.control(tip.id));
         real::MoveTo(at);
         real::MoveTo({at.x + 1, at.y + 1});
         std::string shown;
@@ -435,7 +381,7 @@ TEST_F(RealInput, EachToolTipShowsItsTextUnderThePointer) {
             << shown;
         EXPECT_EQ(shown, mine + tip.text);
     }
-    real::MoveTo(PointAt(app, ids::lstAvail));
+    real::MoveTo(real::CentreOf(app.control(ids::lstAvail)));
     EXPECT_TRUE(WaitUntil([&] { return inspector.Ask("tip") == "none"; }));
     EXPECT_FALSE(WaitUntil([&] { return inspector.Ask("tip") != "none"; }, 1.5))
         << "the free letters have no tip";

@@ -41,28 +41,4 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
 }
 
-TEST_F(Permanent, TheSameLetterTwiceIsRefused) {
-    WriteFileBytes(StartupFolder() + "\\subit.bat", "subst X: \"C:\\Old\"\r\n");
-    Choose(kWork, "X:");
-    app.Click(ids::cmdDefault);
-    app.Answer("Make Permanent?", IDOK);
-    app.Answer("Done!", IDOK);
-    EXPECT_EQ(app.Answer("ERROR!", IDOK, "error-1"),
-              "This Letter, \"X\", is already assigned to a Folder!");
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
-    EXPECT_EQ(ReadFileBytes(StartupFolder() + "\\subit.bat"), "subst X: \"C:\\Old\"\r\n");
-    EXPECT_EQ(StoredMask(), 0x08000000);
-}
-
-TEST_F(Permanent, NetworkDrivesAreNeitherMappedFromNorRemoved) {
-    std::string net = Env("E2E_NETWORK_LETTER");
-    std::string lower(1, static_cast<char>(tolower(net[0])));
-    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, lower + ":"));
-    app.Click(ids::cmdRemove);
-    EXPECT_EQ(app.Answer("Nothing to do!", IDOK, "network-refused"),
-              "This is a Network drive, it cannot be removed!");
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::cmdCancel; }));
-    EXPECT_TRUE(SubstLog().empty());
-}
-
 } // namespace

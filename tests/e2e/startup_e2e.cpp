@@ -42,13 +42,6 @@ TEST_F(Startup, WithoutStateFileOnlyError255AppearsAndTheProgramEnds) {
     EXPECT_FALSE(FileExists(StateFilePath())) << "start-up never creates the state file";
 }
 
-TEST_F(Startup, HiddenStateFileIsFound) {
-    SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_HIDDEN);
-    StartAndWait();
-    MessageBoxInfo box;
-    EXPECT_FALSE(app.FindBox(box)) << box.text;
-}
-
 TEST_F(Startup, MainWindowIsCentredFixedAndReadyForALetter) {
     StartAndWait();
     EXPECT_EQ(app.Caption(), "Mapwell - Pro");

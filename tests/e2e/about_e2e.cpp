@@ -1,64 +1,7 @@
-// Folder selection, help and the About box on the real program.
+// The About box and the resources of the built program.
 #include "e2e_fixture.h"
 
-#include <commctrl.h>
-
 namespace {
-
-using Folders = MapwellTest;
-
-TEST_F(Folders, PickingDrivesAndFoldersMovesThePathField) {
-    std::string fixed = Env("E2E_FIXED_LETTER");
-    std::string drive = std::string(1, static_cast<char>(tolower(fixed[0]))) + ":";
-    ASSERT_TRUE(app.SelectDrive(drive));
-    EXPECT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == fixed + ":\\"; }))
-        << app.Text(ids::txtPath);
-    ASSERT_TRUE(app.OpenFolder(kWork));
-    EXPECT_EQ(app.Text(ids::txtPath), kWork);
-    MapwellProcess::Screenshot(app.main(), "folder-chosen");
-}
-
-TEST_F(Folders, EachKindOfDriveHasItsOwnIcon) {
-    // A line's item data is the icon it is drawn with.
-    std::vector<std::string> lines = app.ComboItems(ids::DrvList);
-    std::vector<LRESULT> images = app.ComboData(ids::DrvList);
-    ASSERT_EQ(images.size(), lines.size());
-    auto imageOf = [&](const std::string& letter) -> LRESULT {
-        char lower = static_cast<char>(tolower(letter[0]));
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (lines[i][0] == lower) return images[i];
-        return -2; // no such line
-    };
-    LRESULT fixedC = imageOf("C"), fixed = imageOf(Env("E2E_FIXED_LETTER"));
-    LRESULT network = imageOf(Env("E2E_NETWORK_LETTER")), cdrom = imageOf(Env("E2E_CDROM_LETTER"));
-    EXPECT_GE(fixedC, 0);
-    EXPECT_EQ(fixed, fixedC) << "two fixed disks, one icon";
-    EXPECT_GE(network, 0);
-    EXPECT_GE(cdrom, 0);
-    EXPECT_NE(network, fixedC);
-    EXPECT_NE(cdrom, fixedC);
-    EXPECT_NE(cdrom, network);
-    // And the closed list shows the current drive's icon before its text.
-    ScreenPixels p = CaptureClient(app.control(ids::DrvList));
-    ASSERT_GT(p.height, 0);
-    int drawn = 0; // inside the list's own frame
-    for (int y = 4; y < p.height - 4; ++y)
-        for (int x = 4; x < GetSystemMetrics(SM_CXSMICON); ++x)
-            drawn += p.at(x, y) != GetSysColor(COLOR_WINDOW);
-    EXPECT_GT(drawn, GetSystemMetrics(SM_CXSMICON)) << "no icon in the closed drive list";
-}
-
-TEST_F(Folders, ALongPathIsShownByItsEnd) {
-    std::string path = "C:\\e2e";
-    for (const char* part :
-         {"\\a-rather-long-folder-name", "\\and-another-long-folder-name", "\\the-last-folder"}) {
-        path += part;
-        CreateDirectoryA(path.c_str(), nullptr);
-    }
-    ASSERT_GT(path.size(), 66u);
-    ASSERT_TRUE(app.OpenFolder(path));
-    EXPECT_EQ(app.Text(ids::txtPath), "....." + path.substr(path.size() - 63));
-}
 
 using HelpAbout = MapwellTest;
 
