@@ -2,10 +2,8 @@
 
 namespace {
 
-constexpr UINT kCaptionFlags = DT_WORDBREAK | DT_CENTER; // as push buttons draw
-
 // The text's size when laid out `width` pixels wide.
-SIZE Measure(HDC dc, const char* text, int width, UINT flags = kCaptionFlags) {
+SIZE Measure(HDC dc, const char* text, int width, UINT flags) {
     RECT rc{0, 0, width, 0};
     DrawTextA(dc, text, -1, &rc, flags | DT_CALCRECT);
     return {rc.right - rc.left, rc.bottom - rc.top};
@@ -29,16 +27,6 @@ HFONT FontSizes::Get(int em) {
     UniqueGdi& font = fonts_[em];
     if (!font) font.reset(make_(em));
     return static_cast<HFONT>(font.get());
-}
-
-bool CaptionFits(HDC dc, HFONT font, const char* caption, SIZE client) {
-    // A 2-pixel frame and a 1-pixel gap for the focus rectangle on each side.
-    int marginX = GetSystemMetrics(SM_CXEDGE) + 1, marginY = GetSystemMetrics(SM_CYEDGE) + 1;
-    int width = client.cx - 2 * marginX, height = client.cy - 2 * marginY;
-    SelectedObject selected(dc, font);
-    SIZE laid = Measure(dc, caption, width);
-    SIZE drawn = Measure(dc, caption, laid.cx);
-    return laid.cx <= width && drawn.cx <= width && laid.cy <= height && drawn.cy <= height;
 }
 
 bool LabelFits(HDC dc, HFONT font, const char* text, SIZE client, UINT align) {

@@ -28,12 +28,6 @@ private:
     std::map<int, UniqueGdi> fonts_;
 };
 
-// True when a push button with this client size shows the whole caption in
-// `font`. The button keeps its frame and focus gap clear, measures the
-// caption in what is left, then draws it within the width that measure
-// found; some systems wrap it further there, so both steps are measured.
-bool CaptionFits(HDC dc, HFONT font, const char* caption, SIZE client);
-
 // True when a label (a static control) of this client size shows all of
 // `text` in `font`, wrapped at its words; `align` is DT_LEFT or DT_RIGHT.
 bool LabelFits(HDC dc, HFONT font, const char* text, SIZE client, UINT align);

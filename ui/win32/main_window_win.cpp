@@ -3,6 +3,7 @@
 #include "ui/control_ids.h"
 #include "ui/layout.h"
 #include "ui/win32/about_win.h"
+#include "ui/win32/button_caption_win.h"
 #include "ui/win32/fonts_win.h"
 #include "ui/win32/input_box_win.h"
 #include "ui/win32/small_icons_win.h"
@@ -10,6 +11,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -24,6 +27,13 @@ void FitAllLetters(HWND list) {
     LRESULT natural = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     LRESULT fit = (rc.bottom - rc.top) / 26;
     if (natural != LB_ERR && fit < natural) SendMessageA(list, LB_SETITEMHEIGHT, 0, fit);
+}
+
+// One of the window's push buttons (tool tips send custom draws too).
+bool IsButton(HWND control) {
+    char cls[16] = {};
+    GetClassNameA(control, cls, sizeof(cls));
+    return lstrcmpiA(cls, "Button") == 0;
 }
 
 } // namespace
@@ -110,9 +120,18 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
         }));
     case ControlFont::Default:
         if (c.kind != ControlKind::Button) return dialogFonts_.Get(dialogEm);
-        return dialogFonts_.Get(LargestFitting(dialogEm, least, [&](int em) {
-            return CaptionFits(dc, dialogFonts_.Get(em), c.caption, size);
-        }));
+        // The buttons look alike: one size for all, the largest at which
+        // every caption shows whole.
+        int em = dialogEm;
+        for (const ControlDef& b : MainControls()) {
+            if (b.kind != ControlKind::Button) continue;
+            const std::wstring caption(b.caption, b.caption + strlen(b.caption)); // ASCII
+            const SIZE client{Px(b.width), Px(b.height)};
+            em = LargestFitting(em, least, [&](int e) {
+                return CaptionFits(dc, dialogFonts_.Get(e), caption, client);
+            });
+        }
+        return dialogFonts_.Get(em);
     }
     return dialogFonts_.Get(dialogEm);
 }
@@ -237,6 +256,12 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lp);
+        if (header->code == NM_CUSTOMDRAW && IsButton(header->hwndFrom))
+            return DrawButtonCaption(*reinterpret_cast<NMCUSTOMDRAW*>(lp));
+        break;
+    }
     case WM_MEASUREITEM: {
         auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         mi->itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYSMICON) + 2);
