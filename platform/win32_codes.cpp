@@ -22,18 +22,19 @@ constexpr Mapping kMappings[] = {
     {win32::kLockViolation, rtPermissionDenied},
     {win32::kWriteProtect, rtPermissionDenied},
     {win32::kNotReady, rtDiskNotReady},
+    // A card reader without a card, a medium the system cannot read or one
+    // that was changed: the drive is there, its medium is not.
     {win32::kUnrecognizedVolume, rtDiskNotReady},
-    // A card reader without a card, a medium the system cannot read, a
-    // device unplugged: the drive is there, its medium is not.
     {win32::kNoMediaInDrive, rtDiskNotReady},
     {win32::kUnrecognizedMedia, rtDiskNotReady},
     {win32::kMediaChanged, rtDiskNotReady},
-    {win32::kDeviceNotConnected, rtDiskNotReady},
-    {win32::kDeviceRemoved, rtDiskNotReady},
+    // No such drive or device, one unplugged or gone, a share that is not there.
     {win32::kInvalidDrive, rtDeviceUnavailable},
     {win32::kBadUnit, rtDeviceUnavailable},
     {win32::kDevNotExist, rtDeviceUnavailable},
     {win32::kBadNetName, rtDeviceUnavailable},
+    {win32::kDeviceNotConnected, rtDeviceUnavailable},
+    {win32::kDeviceRemoved, rtDeviceUnavailable},
     {win32::kFileExists, rtFileAlreadyExists},
     {win32::kAlreadyExists, rtFileAlreadyExists},
     {win32::kDiskFull, rtDiskFull},

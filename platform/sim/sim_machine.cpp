@@ -155,12 +155,16 @@ void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
 }
 
 void SimMachine::Lock(const std::string& path, bool locked) {
-    if (Node* n = Find(Absolute(path))) n->locked = locked;
+    FailOpen(path, locked ? win32::kSharingViolation : 0);
+}
+
+void SimMachine::FailOpen(const std::string& path, uint32_t win32Error) {
+    if (Node* n = Find(Absolute(path))) n->openError = win32Error;
 }
 
 void SimMachine::CheckUnlocked(const std::string& path) const {
     const Node* n = Find(Absolute(path));
-    if (n && n->locked) throw RtError(rtPermissionDenied);
+    if (n && n->openError) throw RtError(RtErrorFromWin32(n->openError));
 }
 
 void SimMachine::Delete(const std::string& path) {
@@ -195,7 +199,7 @@ void SimMachine::CheckDrive(const std::string& path) const {
         throw RtError(rtBadFileName);
     const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
     if (!d.exists) throw RtError(rtDeviceUnavailable);
-    if (!d.ready) throw RtError(rtDiskNotReady);
+    if (!d.ready) throw RtError(RtErrorFromWin32(win32::kNotReady));
 }
 
 bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
@@ -252,7 +256,7 @@ uint32_t SimMachine::SerialNumber(char letter) {
     const SimDrive& d = Drive(letter);
     bool held = d.exists || d.heldWithoutRoot;
     if (!d.exists) throw RtError(VolumeReadError(win32::kPathNotFound, RootTypeOf(d), held));
-    if (!d.ready) throw RtError(rtDiskNotReady);
+    if (!d.ready) throw RtError(VolumeReadError(win32::kNotReady, RootTypeOf(d), held));
     if (d.volumeError) throw RtError(VolumeReadError(d.volumeError, RootTypeOf(d), held));
     return d.serial;
 }

@@ -65,8 +65,12 @@ public:
     void SetAttrs(const std::string& path, uint32_t attrs);
     void Delete(const std::string& path);
     // Another process holds the file open without sharing it: the file can
-    // be found, but not opened (70).
+    // be found, but not opened (a sharing violation).
     void Lock(const std::string& path, bool locked = true);
+    // Every opening of the file (to read, write, replace or delete it) fails
+    // with this raw Win32 error code, translated as the real machine
+    // translates it; 0 lets it open again.
+    void FailOpen(const std::string& path, uint32_t win32Error);
 
     std::string currentDirectory = "C:\\";
 
@@ -109,7 +113,7 @@ private:
         bool dir = false;
         uint32_t attrs = 0;
         std::string data;
-        bool locked = false;
+        uint32_t openError = 0; // a raw Win32 error code
     };
     void CheckUnlocked(const std::string& path) const;
     void Tick(const char* op, const std::string& path);
