@@ -49,4 +49,33 @@ TEST_F(Drives, ViewListsTheMappingsAndRestoreReleasesThemAll) {
     EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 1)) << "no message: " << box.text;
 }
 
+// A virtual drive whose folder has gone (a deleted folder, an unplugged
+// stick) is still held by the system: at the next start it is listed as
+// used, never offered as free, and Remove releases it.
+TEST_F(Drives, ALetterWhoseFolderHasGoneIsUsedAndRemoveReleasesIt) {
+    const std::string gone = "C:\\e2e\\Gone";
+    ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    Add(gone, "G:");
+    app.Kill();
+    ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+    ASSERT_TRUE(Contains(DriveLetters(), "G:")) << "the system still holds the letter";
+
+    MapwellProcess again;
+    ASSERT_TRUE(again.Start());
+    ASSERT_TRUE(again.WaitForMainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return again.FocusedId() == ids::lstAvail; }));
+    EXPECT_TRUE(Contains(again.ListItems(ids::lstUsedLtrs), "G:"));
+    EXPECT_FALSE(Contains(again.ListItems(ids::lstAvail), "G:"));
+    MessageBoxInfo box;
+    EXPECT_FALSE(again.FindBox(box)) << "no box at start-up: " << box.text;
+
+    ClearSubstLog();
+    ASSERT_TRUE(again.SelectListItem(ids::lstUsedLtrs, "G:"));
+    again.Click(ids::cmdRemove);
+    EXPECT_EQ(again.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_EQ(SubstLog(), std::vector<std::string>{"subst.exe G: /D"});
+    EXPECT_FALSE(Contains(DriveLetters(), "G:"));
+    EXPECT_TRUE(WaitUntil([&] { return Contains(again.ListItems(ids::lstAvail), "G:"); }));
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -34,6 +35,12 @@ std::string Root(char letter) {
 
 bool LetterInUse(char letter) {
     return GetDriveTypeA(Root(letter).c_str()) != DRIVE_NO_ROOT_DIR;
+}
+
+// Held by the system: in its logical-drive mask, as a mapping whose folder has gone still is.
+bool LetterHeld(char letter) {
+    const int bit = std::toupper(static_cast<unsigned char>(letter)) - 'A';
+    return bit >= 0 && bit < 26 && (GetLogicalDrives() & (1u << bit)) != 0;
 }
 
 bool IsFolder(const std::string& path) {
@@ -85,7 +92,8 @@ void Unmap(char letter) {
     // Only what we made: C:, Z: and fixture drives belong to the prefix.
     if (!RecordedTarget(letter))
         throw ToolError("Invalid parameter - " + std::string(1, letter) + ": is not substituted");
-    if (LetterInUse(letter)) MountManager().RemoveDrive(letter);
+    // The system's subst releases a mapping whose folder has gone as well.
+    if (LetterHeld(letter)) MountManager().RemoveDrive(letter);
     ForgetRecord(letter);
 }
 
