@@ -116,8 +116,13 @@ Section "Mapwell" SecMain
   File "/oname=${STATE_NAME}" "${STATE_FILE}"
   SetOverwrite on
 
-  ; The shortcut's working folder is $OUTDIR.
+  ; The shortcut's working folder is $OUTDIR. Setup's own current folder goes
+  ; elsewhere first: a program the shell starts for the new shortcut (under
+  ; Wine, the one that makes its menu entry) inherits it and may outlive
+  ; setup, and a folder that is some process's current folder cannot be
+  ; removed, so an uninstall soon after would leave $INSTDIR behind.
   SetOutPath "$INSTDIR"
+  System::Call 'kernel32::SetCurrentDirectoryW(w "$TEMP")'
   CreateShortcut "$SMPROGRAMS\Mapwell.lnk" "$INSTDIR\Mapwell.exe" "" "$INSTDIR\Mapwell.exe" 0
 
   WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "${PRODUCT}"

@@ -194,9 +194,11 @@ uninstaller=${quiet#\"}
 uninstaller=${uninstaller%%\"*}
 run_wine "$work/uninstall.log" "$uninstaller" /S
 check "uninstaller /S starts" test $? -eq 0
-# The uninstaller runs from a copy in %TEMP% and returns at once: wait for its work.
-check "uninstall removes the program folder" wait_for 30 missing "$program_dir"
-check "uninstall removes the uninstall key" wait_for 30 key_missing
+# The uninstaller runs from a copy in %TEMP% and returns at once: wait for that copy, and for
+# every other process of the prefix, to end.
+check "the uninstaller ends" timeout 120 wineserver -w
+check "uninstall removes the program folder" missing "$program_dir"
+check "uninstall removes the uninstall key" key_missing
 check "uninstall removes the shortcut" missing "$shortcut"
 check "uninstall keeps the data folder" test -d "$data_dir"
 check "uninstall keeps the state file" cmp "$work/changed.mwl" "$state"
