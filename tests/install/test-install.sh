@@ -138,6 +138,12 @@ check "installed licence is installer/License.txt" \
 check "Start-menu shortcut" test -s "$shortcut"
 check "shortcut points at the installed Mapwell.exe" \
     grep -aqF "$program_win\\Mapwell.exe" "$shortcut"
+# Its working folder, a UTF-16 string after its length: Mapwell starts there.
+starts_in() {
+    strings -el "$shortcut" | D=$1 awk '$0 == ENVIRON["D"] || substr($0, 2) == ENVIRON["D"] { f = 1 }
+                                     END { exit !f }'
+}
+check "shortcut starts Mapwell in the program folder" starts_in "$program_win"
 run_wine "$work/key.txt" reg query "$key"
 check "uninstall key exists" test $? -eq 0
 check "DisplayName" value_is DisplayName "Mapwell - Pro"
