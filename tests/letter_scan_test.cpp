@@ -69,7 +69,6 @@ TEST(LetterLists, LettersTheSystemHoldsAreUsedWithoutABox) {
     };
     const Case cases[] = {
         {"a card reader without a card", [](SimDrive& d) { d.volumeError = 1112; }, ""},
-        {"an unrecognised medium", [](SimDrive& d) { d.volumeError = 1785; }, ""},
         {"a device that is gone", [](SimDrive& d) { d.volumeError = 55; }, ""},
         {"a volume that refuses access", [](SimDrive& d) { d.volumeError = 5; }, "75"},
         {"a look-up that fails", [](SimDrive& d) { d.lookupError = rtPermissionDenied; }, "70"},

@@ -97,55 +97,40 @@ TEST_F(Startup, FolderIconsFollowTheSmallIconSizeAt150Percent) {
     MapwellProcess::Screenshot(app.main(), "main-window-144dpi");
 }
 
-// What a push button shows of its caption, read from the screen: every pixel
-// inside the button's frame that differs from its face.
-struct CaptionInk {
-    int pixels = 0;
-    bool inFocusRing = false; // ink between the frame and the inner rectangle
-    bool onInnerEdge = false; // ink on the inner rectangle's top or bottom row: a line cut there
-    int tallestLine = 0;      // rows of the tallest line of text, access-key underlines apart
-};
-
-CaptionInk ReadCaption(HWND button) {
-    CaptionInk ink;
+// The height in pixels of the tallest line of a push button's caption as the
+// screen shows it: its rows inside the frame that differ from the face (a run
+// of one or two is an access key's underline). 0: no caption yet; -1: ink
+// over the ring between the frame and the inner rectangle, or on the inner
+// rectangle's top or foot row, where a line cut short would show.
+int CaptionHeight(HWND button) {
     ScreenPixels p = CaptureClient(button);
-    // The frame takes 2 pixels, the focus rectangle the next ring; the
-    // caption belongs inside that.
     const int frame = GetSystemMetrics(SM_CXEDGE), inner = frame + 1;
-    if (p.width <= 2 * inner || p.height <= 2 * inner) return ink;
     std::map<COLORREF, int> counts;
-    for (int y = inner; y < p.height - inner; ++y)
-        for (int x = inner; x < p.width - inner; ++x) ++counts[p.at(x, y)];
+    for (COLORREF c : p.colours) ++counts[c];
+    if (counts.empty()) return 0;
     const COLORREF face = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
                               return a.second < b.second;
                           })->first;
-    std::vector<bool> rowInk(static_cast<size_t>(p.height), false);
-    for (int y = frame; y < p.height - frame; ++y)
+    int tallest = 0, run = 0;
+    for (int y = frame; y < p.height - frame; ++y) {
+        bool ink = false;
         for (int x = frame; x < p.width - frame; ++x) {
             if (p.at(x, y) == face) continue;
-            ++ink.pixels;
-            rowInk[static_cast<size_t>(y)] = true;
-            bool ring = x < inner || y < inner || x >= p.width - inner || y >= p.height - inner;
-            ink.inFocusRing |= ring;
-            ink.onInnerEdge |= !ring && (y == inner || y == p.height - inner - 1);
+            ink = true;
+            if (x < inner || x >= p.width - inner || y <= inner || y >= p.height - inner - 1)
+                return -1;
         }
-    // A line is a run of rows with ink; a run of one or two rows is an
-    // underline.
-    for (int y = 0; y < p.height;) {
-        int run = 0;
-        while (y + run < p.height && rowInk[static_cast<size_t>(y + run)]) ++run;
-        if (run > 2) ink.tallestLine = std::max(ink.tallestLine, run);
-        y += std::max(run, 1);
+        run = ink ? run + 1 : 0;
+        if (run > 2) tallest = std::max(tallest, run);
     }
-    return ink;
+    return tallest;
 }
 
 // Every caption, label and list row shows whole, at 100 % and at 150 %.
 // The buttons are judged by what the screen shows: each caption inside its
-// button's inner rectangle, and the same text height on all four (they are
-// one family of controls, and a caption drawn smaller reads as a fault).
-// Labels and rows are measured inside the running program with their own
-// fonts.
+// button's inner rectangle, and the same text height on all four (one family
+// of controls: a caption drawn smaller reads as a fault). Labels and rows are
+// measured inside the running program with their own fonts.
 TEST_F(Startup, EveryCaptionLabelAndRowShowsWholeAt96And144Dpi) {
     for (DWORD dpi : {96u, 144u}) {
         SCOPED_TRACE(dpi);
@@ -154,27 +139,22 @@ TEST_F(Startup, EveryCaptionLabelAndRowShowsWholeAt96And144Dpi) {
         ASSERT_TRUE(run.Start());
         ASSERT_TRUE(run.WaitForMainWindow());
         ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
-        const int buttons[] = {ids::cmdOk, ids::cmdCancel, ids::cmdDefault, ids::cmdRemove};
-        std::map<int, CaptionInk> inks;
-        // Polled until all four show ink: the first paint may not be done.
+        std::map<int, int> heights; // polled: the first paint may not be done
         ASSERT_TRUE(WaitUntil([&] {
-            for (int id : buttons)
-                if ((inks[id] = ReadCaption(run.control(id))).pixels == 0) return false;
+            for (int id : {ids::cmdOk, ids::cmdCancel, ids::cmdDefault, ids::cmdRemove})
+                if ((heights[id] = CaptionHeight(run.control(id))) == 0) return false;
             return true;
         })) << "a button shows no caption";
+        std::string shown;
         int least = INT_MAX, most = 0;
-        for (int id : buttons) {
-            const CaptionInk& ink = inks[id];
-            EXPECT_FALSE(ink.inFocusRing) << run.Text(id) << ": drawn over its margin";
-            EXPECT_FALSE(ink.onInnerEdge) << run.Text(id) << ": a line cut at the top or foot";
-            least = std::min(least, ink.tallestLine);
-            most = std::max(most, ink.tallestLine);
+        for (auto [id, height] : heights) {
+            shown += run.Text(id) + " " + std::to_string(height) + "; ";
+            least = std::min(least, height);
+            most = std::max(most, height);
         }
-        std::string heights;
-        for (int id : buttons)
-            heights += run.Text(id) + " " + std::to_string(inks[id].tallestLine) + "; ";
-        // Lines with a letter that rises above the capitals may be a pixel taller.
-        EXPECT_LE(most - least, 1) << "text heights in pixels: " << heights;
+        EXPECT_GT(least, 0) << "a caption over its margin or cut short: " << shown;
+        // A line with a letter that rises above the capitals may be a pixel taller.
+        EXPECT_LE(most - least, 1) << "text heights in pixels: " << shown;
 
         Inspector inspector;
         ASSERT_TRUE(inspector.Attach(run));

@@ -142,15 +142,6 @@ check "E: gone" is_type E: 1
 w subst.exe q: /d
 check "q: /d" succeeded
 check "Q: gone" is_type Q: 1
-# A mapping whose folder has gone is still held by the system, and /D releases it.
-mkdir -p "$drive_c/going"
-w subst.exe M: 'C:\going'
-check "map M: to a folder that then goes" succeeded
-rmdir "$drive_c/going"
-w subst.exe M: /D
-check "M: /D after its folder has gone" succeeded
-no_m_link() { [[ ! -L $WINEPREFIX/dosdevices/m: ]]; }
-check "M: released" no_m_link
 check "nothing listed after removals" listing_is
 no_links() { [[ ! -e $WINEPREFIX/dosdevices/e: && ! -L $WINEPREFIX/dosdevices/q: ]]; }
 check "dosdevices links removed" no_links
