@@ -5,6 +5,7 @@
 //
 // A query is one line, "VERB ARGS...", answered in text. To add one, write a
 // function and name it in kQueries.
+#include "platform/win32/handles.h"
 #include "protocol.h"
 
 #include <commctrl.h>
@@ -63,22 +64,18 @@ std::string Version(HWND, std::istringstream&) {
 
 // The size `text` takes in `font`, laid out `width` pixels wide with `flags`.
 SIZE Extent(HFONT font, const std::string& text, int width, UINT flags) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    ScreenDC dc;
+    SelectedObject selected(dc, font);
     RECT rc{0, 0, width, 0};
     DrawTextA(dc, text.c_str(), -1, &rc, flags | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
 int LineHeight(HFONT font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    ScreenDC dc;
+    SelectedObject selected(dc, font);
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return tm.tmHeight;
 }
 
@@ -97,7 +94,6 @@ std::string TextFit(HWND h) {
     GetClientRect(h, &rc);
     const int w = rc.right, ht = rc.bottom;
     LONG style = GetWindowLongA(h, GWL_STYLE);
-    std::string kind = cls;
     if (lstrcmpiA(cls, "Static") == 0) {
         SIZE laid = Extent(font, text, w, DT_WORDBREAK | ((style & SS_RIGHT) ? DT_RIGHT : 0));
         return Verdict(laid.cx <= w && laid.cy <= ht,
