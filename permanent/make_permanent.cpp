@@ -66,18 +66,20 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
         std::optional<std::string> before = ReadIfPresent(batch);
-        // A last line the user left without its end must not run into ours.
-        pf_.files.Append(batch, (EndsMidLine(before.value_or("")) ? "\r\n" : "") + line + "\r\n");
         try {
+            // A last line the user left without its end must not run into ours.
+            pf_.files.Append(batch,
+                             (EndsMidLine(before.value_or("")) ? "\r\n" : "") + line + "\r\n");
             WorkingMask = MarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
             PermanentKnown = true;
         } catch (const RtError& e) {
-            // A line whose letter is not marked would map the drive at every
-            // log-on while Remove never offers to drop it: the batch file
-            // goes back to what it was.
+            // Half a line (a disk that filled up) would run at log-on as some
+            // other command, and a line whose letter is not marked would map
+            // the drive at every log-on while Remove never offers to drop it:
+            // the batch file goes back to what it was.
             if (!UndoBatchEdits({{batch, before}})) {
-                ReportPermanentFailure(e.number(), "\r\nIts line stays in " + batch +
-                                                       " and maps the drive at every log-on.");
+                ReportPermanentFailure(e.number(), "\r\nThe startup batch file " + batch +
+                                                       " may still hold its line, or part of it.");
                 return;
             }
             throw;

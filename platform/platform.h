@@ -111,8 +111,9 @@ public:
     virtual std::string ReadAll(const std::string& path) = 0;
     // Appends, creating the file when it is absent.
     virtual void Append(const std::string& path, const std::string& bytes) = 0;
-    // Creates or truncates.
-    virtual void WriteNew(const std::string& path, const std::string& bytes) = 0;
+    // Creates a new file; throws 58 when a file of that name exists, which is
+    // never touched.
+    virtual void CreateNew(const std::string& path, const std::string& bytes) = 0;
     // Replaces `target` with `source` in one step (the target need not exist).
     virtual void Replace(const std::string& source, const std::string& target) = 0;
     virtual void Remove(const std::string& path) = 0;

@@ -101,12 +101,16 @@ void frmMWL_Pro::mnuRepair_Click() {
     try {
         Path = GetStartupFolder();
         if (!Path.empty()) {
+            const std::string batch = Path + "\\subit.bat";
             try {
-                pf_.files.Remove(Path + "\\subit.bat");
+                pf_.files.Remove(batch);
             } catch (const RtError& e) {
                 // No batch file (or no Startup folder at all): nothing to delete.
-                if (!IsAbsent(Path + "\\subit.bat", e.number())) throw;
+                if (!IsAbsent(batch, e.number())) throw;
             }
+            // A delete can report success while another program keeps the
+            // file; its lines would still run at log-on.
+            if (!IsAbsent(batch, rtFileNotFound)) throw RtError(rtPermissionDenied);
         }
         WorkingMask = ResetPermanent(pf_.files, StateFilePath, StateRecord);
         PermanentKnown = true;

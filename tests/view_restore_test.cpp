@@ -129,6 +129,19 @@ TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything)
     EXPECT_EQ(app.w.pointer, kPointerDefault);
 }
 
+// A delete that reports success while another program keeps subit.bat: its
+// lines still run at log-on, so the permanent drives are not reset.
+TEST_F(Listing, RestoreTellsWhenTheBatchFileOutlivesItsDelete) {
+    app.m.AddFile(kStateFile, StateFileBytes(0x08000010));
+    app.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
+    app.m.KeepOnDelete(kBatch);
+    app.f.mnuRepair_Click();
+    EXPECT_EQ(app.LastBox().text,
+              "Restore could not remove the permanent drives: Permission denied. Error 70");
+    EXPECT_EQ(app.StoredMask(), 0x08000010);
+    EXPECT_EQ(app.w.pointer, kPointerDefault);
+}
+
 TEST_F(Listing, RestoreHandsOnlyDriveLettersToTheInterpreter) {
     app.subst.writesCapture = false;
     app.m.onLaunch = [&](SimLaunch& l) {

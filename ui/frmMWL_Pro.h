@@ -141,8 +141,9 @@ private:
                            bool deleteWhenEmptied, std::vector<BatchEdit>& edits);
     // Puts the files back as they were; false when one could not be.
     bool UndoBatchEdits(const std::vector<BatchEdit>& edits);
-    // Replaces a file whole with `content` through "temp.dat" beside it.
+    // Replaces a file whole with `content` through a new work file beside it.
     void ReplaceWhole(const std::string& file, const std::string& content);
+    void RemoveQuietly(const std::string& path);
     // A file's bytes; nothing when it does not exist.
     std::optional<std::string> ReadIfPresent(const std::string& path);
     void ReportPermanentFailure(int number, const std::string& more);

@@ -37,9 +37,25 @@ std::string LastName(const std::string& path) {
 } // namespace
 
 void SimMachine::Tick(const char* op, const std::string& path) {
-    if (++faults.calls != faults.failAt || !faults.error) return;
-    faults.failed = std::string(op) + " " + path;
-    throw RtError(faults.error);
+    if (TickWrite(op, path)) throw RtError(faults.error);
+}
+
+bool SimMachine::TickWrite(const char* op, const std::string& path) {
+    ++faults.calls;
+    bool hit = faults.failOn.empty() ? faults.calls == faults.failAt : faults.failOn == op;
+    if (!hit || !faults.error) return false;
+    faults.failed = std::string(op) + " " + path + (faults.partWay ? " part way" : "");
+    if (!faults.partWay) throw RtError(faults.error);
+    return true;
+}
+
+void SimMachine::Write(std::string& data, size_t at, const std::string& bytes, bool failing) {
+    // A write that fails part way (a full disk, a share that went away)
+    // leaves the first half of its bytes behind.
+    std::string part = failing ? bytes.substr(0, bytes.size() / 2) : bytes;
+    if (data.size() < at + part.size()) data.resize(at + part.size(), '\0');
+    data.replace(at, part.size(), part);
+    if (failing) throw RtError(faults.error);
 }
 
 class SimRandomFile : public RandomFile {
@@ -53,11 +69,9 @@ public:
         return d.substr(offset, size);
     }
     void WriteAt(uint64_t offset, const std::string& bytes) override {
-        m_.Tick("WriteAt", key_);
+        bool failing = m_.TickWrite("WriteAt", key_);
         if (!writable_) throw RtError(rtPathFileAccess);
-        std::string& d = Data();
-        if (d.size() < offset + bytes.size()) d.resize(offset + bytes.size(), '\0');
-        d.replace(offset, bytes.size(), bytes);
+        m_.Write(Data(), offset, bytes, failing);
     }
 
 private:
@@ -156,6 +170,10 @@ void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
 
 void SimMachine::Lock(const std::string& path, bool locked) {
     if (Node* n = Find(Absolute(path))) n->locked = locked;
+}
+
+void SimMachine::KeepOnDelete(const std::string& path) {
+    if (Node* n = Find(Absolute(path))) n->keepOnDelete = true;
 }
 
 void SimMachine::CheckUnlocked(const std::string& path) const {
@@ -327,15 +345,16 @@ std::string SimMachine::ReadAll(const std::string& path) {
 }
 
 void SimMachine::Append(const std::string& path, const std::string& bytes) {
-    Tick("Append", path);
+    bool failing = TickWrite("Append", path);
     CheckUnlocked(path);
-    FileForWrite(path).data += bytes;
+    std::string& data = FileForWrite(path).data;
+    Write(data, data.size(), bytes, failing);
 }
 
-void SimMachine::WriteNew(const std::string& path, const std::string& bytes) {
-    Tick("WriteNew", path);
-    CheckUnlocked(path);
-    FileForWrite(path).data = bytes;
+void SimMachine::CreateNew(const std::string& path, const std::string& bytes) {
+    bool failing = TickWrite("CreateNew", path);
+    if (Find(Absolute(path))) throw RtError(rtFileAlreadyExists);
+    Write(FileForWrite(path).data, 0, bytes, failing);
 }
 
 void SimMachine::Replace(const std::string& source, const std::string& target) {
@@ -355,6 +374,7 @@ void SimMachine::Remove(const std::string& path) {
     CheckUnlocked(path);
     uint32_t attrs = Attributes(path);
     if (attrs & (attrDirectory | attrReadOnly)) throw RtError(rtPathFileAccess);
+    if (Find(Absolute(path))->keepOnDelete) return;
     nodes_.erase(Key(Absolute(path)));
 }
 

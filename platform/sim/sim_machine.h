@@ -67,17 +67,23 @@ public:
     // Another process holds the file open without sharing it: the file can
     // be found, but not opened (70).
     void Lock(const std::string& path, bool locked = true);
+    // A delete of the file reports success, yet the file stays (held open by
+    // another program, or made immutable).
+    void KeepOnDelete(const std::string& path);
 
     std::string currentDirectory = "C:\\";
 
     // --- fault injection ---
     // Every file operation and every launch counts one call; the call whose
-    // number is failAt fails with run-time error `error` (0: none fails).
+    // number is failAt fails with run-time error `error` (0: none fails). A
+    // write that fails partWay writes the first half of its bytes first.
     struct Faults {
         int failAt = 0;
         int error = 0;
         int calls = 0;
         std::string failed; // what the failing call was, for messages
+        bool partWay = false;
+        std::string failOn; // when set: every call of this operation fails instead
     } faults;
 
     // --- processes ---
@@ -110,9 +116,14 @@ private:
         uint32_t attrs = 0;
         std::string data;
         bool locked = false;
+        bool keepOnDelete = false;
     };
     void CheckUnlocked(const std::string& path) const;
     void Tick(const char* op, const std::string& path);
+    // As Tick, but a write that is to fail part way returns true instead:
+    // the caller writes through Write, which fails after half the bytes.
+    bool TickWrite(const char* op, const std::string& path);
+    void Write(std::string& data, size_t at, const std::string& bytes, bool failing);
     static std::string Key(const std::string& path);
     const Node* Find(const std::string& path) const;
     Node* Find(const std::string& path);
@@ -139,7 +150,7 @@ private:
     std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
     std::string ReadAll(const std::string& path) override;
     void Append(const std::string& path, const std::string& bytes) override;
-    void WriteNew(const std::string& path, const std::string& bytes) override;
+    void CreateNew(const std::string& path, const std::string& bytes) override;
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;
     void Copy(const std::string& source, const std::string& target) override;

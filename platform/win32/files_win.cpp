@@ -111,8 +111,8 @@ void Win32Files::Append(const std::string& path, const std::string& bytes) {
     WriteAll(f.get(), bytes);
 }
 
-void Win32Files::WriteNew(const std::string& path, const std::string& bytes) {
-    UniqueFile f = Open(path, GENERIC_WRITE, CREATE_ALWAYS);
+void Win32Files::CreateNew(const std::string& path, const std::string& bytes) {
+    UniqueFile f = Open(path, GENERIC_WRITE, CREATE_NEW);
     WriteAll(f.get(), bytes);
     if (!FlushFileBuffers(f.get())) ThrowLastError();
 }

@@ -34,7 +34,7 @@ public:
     std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
     std::string ReadAll(const std::string& path) override;
     void Append(const std::string& path, const std::string& bytes) override;
-    void WriteNew(const std::string& path, const std::string& bytes) override;
+    void CreateNew(const std::string& path, const std::string& bytes) override;
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;
     void Copy(const std::string& source, const std::string& target) override;
