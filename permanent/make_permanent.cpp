@@ -23,6 +23,16 @@ void frmMWL_Pro::cmdDefault_Click() {
             w_.lstAvail().SetFocus();
             return;
         }
+        if (HeldByADrive(Ltr[0])) {
+            // The line could never map a letter a disk or a share holds, and
+            // a network letter, shown in lower case, would be written so.
+            w_.MsgBox("Drive " + Ltr +
+                          ": is a disk or a network drive, not a virtual drive, so it cannot be "
+                          "made permanent.\r\nChoose a free letter.",
+                      mbExclamation, kAppTitle);
+            w_.lstAvail().SetFocus();
+            return;
+        }
         std::string folder = w_.txtPath().Text();
         if (folder.empty()) {
             ShowErrorMessage(4);
@@ -110,6 +120,15 @@ std::optional<std::string> frmMWL_Pro::ReadIfPresent(const std::string& path) {
         if (IsAbsent(path, e.number())) return std::nullopt;
         throw;
     }
+}
+
+bool frmMWL_Pro::HeldByADrive(char letter) {
+    try {
+        pf_.drives.Kind(letter);
+    } catch (const RtError&) {
+        return false; // a free letter, or one RunSubst will report
+    }
+    return !pf_.drives.IsVirtual(letter);
 }
 
 bool frmMWL_Pro::IsOrdinaryFile(const std::string& path) {

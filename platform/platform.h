@@ -65,6 +65,9 @@ public:
     // share ("\\server\share"); "" when there is none or the drive is not
     // ready. Never throws.
     virtual std::string Label(char letter, DriveKind kind) = 0;
+    // True when the system maps the letter to a folder (a subst drive), even
+    // one whose folder has gone; false for disks, shares and free letters.
+    virtual bool IsVirtual(char letter) = 0;
 };
 
 // --- files ------------------------------------------------------------------

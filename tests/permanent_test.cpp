@@ -178,6 +178,20 @@ TEST_F(Permanent, RefusalsWriteNothing) {
          "This feature is not supported at this\r\ntime"},
         {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
          "This feature is not supported at this\r\ntime"},
+        {"a letter a disk holds",
+         [](App& a) {
+             a.w.used.Select("C:");
+             a.f.lstUsedLtrs_Click();
+         },
+         "Drive C: is a disk or a network drive, not a virtual drive"},
+        {"a letter a share holds",
+         [](App& a) {
+             a.m.AddDrive('N', DriveKind::Network);
+             a.f.RefreshLetterLists();
+             a.w.used.Select("n:");
+             a.f.lstUsedLtrs_Click();
+         },
+         "Drive n: is a disk or a network drive, not a virtual drive"},
         {"a name the OEM code page cannot hold",
          [](App& a) {
              a.m.AddFolder("C:\\Price \x80");

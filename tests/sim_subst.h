@@ -59,6 +59,7 @@ struct SimSubst {
             if (mapped.erase(letter)) m.RemoveDrive(letter);
         } else if (!m.Drive(letter).exists && m.Exists(a[2])) {
             m.AddDrive(letter, DriveKind::Fixed);
+            m.Drive(letter).virtualDrive = true;
             mapped[letter] = a[2];
         }
     }

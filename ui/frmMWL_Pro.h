@@ -128,6 +128,8 @@ private:
     std::vector<std::string> ReadCapture();
     // True when a failure with `number` means the file is not there.
     bool IsAbsent(const std::string& path, int number);
+    // True when a disk or a share, not a virtual drive, holds the letter.
+    bool HeldByADrive(char letter);
     // An existing file that is neither hidden nor system.
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,

@@ -23,6 +23,7 @@ struct SimDrive {
     // the letter is held by the system (set in its logical-drive mask) while
     // no drive answers at its root, as for a subst drive whose folder has gone;
     bool heldWithoutRoot = false;
+    bool virtualDrive = false; // mapped to a folder by subst
     // the Win32 error a volume read fails with (a card reader without a card).
     uint32_t volumeError = 0;
 };
@@ -143,6 +144,7 @@ private:
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;
     std::string Label(char letter, DriveKind kind) override;
+    bool IsVirtual(char letter) override { return Drive(letter).virtualDrive; }
     // FileSystem
     void Find(const std::string& pattern,
               const std::function<bool(const FoundEntry&)>& visit) override;
