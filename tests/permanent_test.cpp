@@ -215,28 +215,48 @@ TEST_F(Permanent, RefusalsWriteNothing) {
     }
 }
 
-// The mark cannot be stored after the line went in: the batch file goes back
-// byte for byte (or away), so it never maps a drive the records call ordinary.
-TEST_F(Permanent, AMarkThatCannotBeStoredTakesTheLineBackOut) {
-    for (const std::optional<std::string>& before :
-         {std::optional<std::string>(), std::optional<std::string>("@echo off"),
-          std::optional<std::string>("\xEF\xBB\xBFsubst Q: \"C:\\Old\"\r\n")}) {
-        std::string where = before ? *before : "no batch file";
-        if (before)
-            app.m.AddFile(kBatch, *before);
-        else
-            app.m.Delete(kBatch);
-        app.m.Lock(kStateFile);
-        app.m.RemoveDrive('X');
-        app.f.RefreshLetterLists();
-        Make("C:\\Work Files", "X");
-        EXPECT_EQ(app.m.Exists(kBatch), before.has_value()) << where;
-        EXPECT_EQ(app.m.FileBytes(kBatch), before.value_or("")) << where;
-        EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat")) << where;
-        EXPECT_FALSE(app.f.WorkingMask & LetterBit("X")) << where;
-        EXPECT_EQ(app.LastBox().text,
-                  "The drive could not be made permanent: Permission denied. Error 70")
-            << where;
+// A write that fails once the line is going in (the mark cannot be stored; a
+// full disk stops the append part way): the batch file goes back byte for
+// byte, or away, so no half line runs and no line maps an unmarked drive.
+TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
+    struct Case {
+        const char* name;
+        std::function<void(App&)> arrange;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"the state file locked", [](App& a) { a.m.Lock(kStateFile); },
+         "The drive could not be made permanent: Permission denied. Error 70"},
+        {"a disk that fills up during the append",
+         [](App& a) {
+             a.m.faults.failOn = "Append";
+             a.m.faults.error = rtDiskFull;
+             a.m.faults.partWay = true;
+         },
+         "The drive could not be made permanent: Disk full. Error 61"},
+    };
+    for (const Case& c : cases) {
+        for (const std::optional<std::string>& before :
+             {std::optional<std::string>(), std::optional<std::string>("@echo off"),
+              std::optional<std::string>("\xEF\xBB\xBFsubst Q: \"C:\\Old\"\r\n")}) {
+            SCOPED_TRACE(std::string(c.name) + ", " + (before ? *before : "no batch file"));
+            App app;
+            app.m.AddFolder(kStartup);
+            if (before) app.m.AddFile(kBatch, *before);
+            app.subst.Install(app.m);
+            ASSERT_TRUE(app.Start());
+            app.Choose("C:\\Work Files", "X:");
+            c.arrange(app);
+            app.f.cmdDefault_Click();
+            app.m.faults = {};
+            app.m.Lock(kStateFile, false);
+            EXPECT_EQ(app.m.Exists(kBatch), before.has_value());
+            EXPECT_EQ(app.m.FileBytes(kBatch), before.value_or(""));
+            EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat"));
+            EXPECT_EQ(app.StoredMask(), 0x08000000);
+            EXPECT_FALSE(app.f.WorkingMask & LetterBit("X"));
+            EXPECT_EQ(app.LastBox().text, c.said);
+        }
     }
 }
 
@@ -434,6 +454,9 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     const std::string locked = "The startup batch file " + kBatch +
                                " could not be changed: Permission denied.\r\nDrive X: stays "
                                "permanent.";
+    const std::string unstored = "The state file " + kStateFile +
+                                 " could not be written: Permission denied.\r\nDrive X: stays "
+                                 "permanent.";
     const Case cases[] = {
         {"no Startup folder", {2, 10, 0}, [](App& a) { a.m.startupAvailable = false; }, comesBack},
         {"no Startup folder on W95",
@@ -444,6 +467,14 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
          {1, 4, 10},
          [](App& a) { a.m.Lock(kBatch); },
          locked},
+        {"the state file locked after the line went",
+         {2, 10, 0},
+         [](App& a) { a.m.Lock(kStateFile); },
+         unstored},
+        {"the state file locked after both lines went on W95",
+         {1, 4, 10},
+         [](App& a) { a.m.Lock(kStateFile); },
+         unstored},
         {"a delete that reports success but leaves the file",
          {2, 10, 0},
          [](App& a) {
@@ -465,6 +496,7 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
         const std::string batch = app.m.FileBytes(kBatch);
         app.f.Ltr = "X";
         app.f.RemovePermanentEntry();
+        app.m.Lock(kStateFile, false);
         EXPECT_EQ(app.m.FileBytes(kBatch), batch);
         EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), content);
         EXPECT_EQ(app.f.WorkingMask, 0x08800000);
@@ -515,49 +547,6 @@ TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
               "This drive letter, Y, is permanent, do you want it removed permanently?");
     EXPECT_EQ(a.StoredMask(), 0x08000000);
     EXPECT_FALSE(a.m.Exists(kBatch));
-}
-
-// A write that stops part way (a full disk, a share gone) leaves no half line
-// to run at log-on: the batch file goes back to what it was, or away.
-TEST(PermanentEdges, AnAppendThatFailsPartWayPutsTheBatchFileBack) {
-    for (const std::optional<std::string>& before :
-         {std::optional<std::string>(), std::optional<std::string>("@echo off\r\n")}) {
-        std::string where = before ? *before : "no batch file";
-        App app;
-        app.m.AddFolder(kStartup);
-        if (before) app.m.AddFile(kBatch, *before);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
-        app.Choose("C:\\Work Files", "X:");
-        app.m.faults.failOn = "Append";
-        app.m.faults.error = rtDiskFull;
-        app.m.faults.partWay = true;
-        app.f.cmdDefault_Click();
-        app.m.faults = {};
-        EXPECT_EQ(app.m.Exists(kBatch), before.has_value()) << where;
-        EXPECT_EQ(app.m.FileBytes(kBatch), before.value_or("")) << where;
-        EXPECT_EQ(app.StoredMask(), 0x08000000) << where;
-        EXPECT_EQ(app.LastBox().text, "The drive could not be made permanent: Disk full. Error 61")
-            << where;
-    }
-}
-
-TEST_F(Permanent, EntryWhoseUnmarkCannotBeStoredPutsTheLinesBack) {
-    for (const char* family : {"NT", "W95"}) {
-        const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
-        app.f.OSFamily = family;
-        app.m.AddFile(kBatch, content);
-        app.m.AddFile("c:\\autoexec.bat", content);
-        app.m.Lock(kStateFile);
-        app.w.boxes.clear();
-        Drop("X", 0x08800000);
-        EXPECT_EQ(app.m.FileBytes(kBatch), content) << family;
-        EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), content) << family;
-        EXPECT_EQ(app.f.WorkingMask, 0x08800000) << family;
-        ASSERT_EQ(app.w.boxes.size(), 1u) << family;
-        EXPECT_NE(app.LastBox().text.find("Drive X: stays permanent."), std::string::npos);
-        app.m.Lock(kStateFile, false);
-    }
 }
 
 } // namespace
