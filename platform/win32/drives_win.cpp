@@ -69,7 +69,7 @@ bool Win32Drives::IsVirtual(char letter) {
     // subst names its folder by an object-manager path ("\??\C:\Work");
     // a disk is a device ("\Device\HarddiskVolume2"), a share a redirector.
     std::string device = std::string(1, letter) + ":";
-    char target[MAX_PATH * 2];
+    char target[4096]; // a folder of up to MAX_PATH, and room to spare
     return QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
            std::string(target).rfind("\\??\\", 0) == 0;
 }
