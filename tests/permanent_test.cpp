@@ -161,12 +161,6 @@ TEST_F(Permanent, RefusalsWriteNothing) {
          "This feature is not supported at this\r\ntime"},
         {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
          "This feature is not supported at this\r\ntime"},
-        {"a name the OEM code page cannot hold",
-         [](App& a) {
-             a.m.AddFolder("C:\\Price \x80");
-             a.f.dirList().SetPath("C:\\Price \x80");
-         },
-         "The folder C:\\Price \x80\r\nhas characters that cannot be written"},
     };
     for (const Case& c : cases) {
         App a;

@@ -8,7 +8,9 @@
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
+    CodePage AnsiCodePage() override;
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    std::string FromOemCodePage(const std::string& oem) override;
 };
 
 class Win32Folders : public ShellFolders {
@@ -42,6 +44,7 @@ public:
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
     std::string DriveCurrentDirectory(char letter) override;
+    std::string ShortPath(const std::string& path) override;
 };
 
 class Win32Processes : public Processes {
