@@ -137,6 +137,31 @@ TEST_F(DoubleByte, PathFieldShortensByCharactersNeverInsideOne) {
     EXPECT_EQ(app.f.Hold, longer);
 }
 
+// A process that runs in UTF-8 by its manifest: characters of two to four bytes.
+TEST(Utf8, NamesStayWholeAndThePathFieldShortensByCharacters) {
+    App app;
+    app.m.UseCodePage(65001);
+    const std::string lambda = "\xCE\xBB", euro = "\xE2\x82\xAC", smile = "\xF0\x9F\x98\x80";
+    std::string whole = "C:\\";
+    for (int i = 0; i < 62; ++i) whole += lambda;
+    whole += smile;                    // 66 characters
+    std::string longer = whole + euro; // 67 characters
+    std::string tail;
+    for (int i = 0; i < 61; ++i) tail += lambda;
+    app.m.AddFolder(whole);
+    app.m.AddFolder(longer);
+    app.subst.Install(app.m);
+    app.Start();
+    app.f.dirList().SetPath(whole);
+    EXPECT_EQ(app.w.path.text, whole);
+    app.f.dirList().SetPath(longer);
+    EXPECT_EQ(app.w.path.text, "....." + tail + smile + euro);
+    EXPECT_EQ(app.w.folders.lines.back().text, longer.substr(3));
+    app.Choose(longer, "E:");
+    app.f.cmdOk_Click();
+    EXPECT_EQ(app.subst.mapped['E'], longer);
+}
+
 // Code page 1252 and its OEM code page 437: ü is FC in the one, 81 in the other.
 TEST(OemCodePage, ViewShowsTheListingInTheAnsiCodePageAndRestoreStillReleasesIt) {
     App app;
