@@ -22,7 +22,9 @@ OsVersion Win32Os::Version() {
 }
 
 CodePage Win32Os::AnsiCodePage() {
-    CodePage cp;
+    // A process keeps its code page for its whole life.
+    if (ansi_) return *ansi_;
+    CodePage& cp = ansi_.emplace();
     cp.number = GetACP();
     CPINFO info{};
     // Pairs of first and last lead byte, ended by a pair of zeros.
