@@ -18,7 +18,7 @@ bool SkipsStep(int number) {
 } // namespace
 
 frmMWL_Pro::frmMWL_Pro(Platform& platform, MainWindow& window)
-    : pf_(platform), w_(window), dirList_(platform.files, window.dirList()),
+    : pf_(platform), w_(window), dirList_(platform.files, platform.os, window.dirList()),
       drvList_(platform.drives, window.DrvList()) {
     dirList_.onChange = [this] { dirList_Change(); };
 }
@@ -65,7 +65,7 @@ bool frmMWL_Pro::Form_Load() {
 
     // A look-up that fails cannot vouch for the file either.
     bool present = false;
-    RunStartupStep([&] { present = !Dir(pf_.files, StateFilePath, attrHidden).empty(); });
+    RunStartupStep([&] { present = !Dir(pf_.files, Text(), StateFilePath, attrHidden).empty(); });
     if (!present) {
         ShowErrorMessage(255);
         return false;

@@ -8,23 +8,29 @@ namespace {
 constexpr size_t kShownWhole = 66;
 constexpr size_t kShownTail = 63;
 
-// The path field shows a long path by its end.
-std::string DisplayForm(const std::string& path) {
-    if (path.size() <= kShownWhole) return path;
-    return "....." + path.substr(path.size() - kShownTail);
+// The path field shows a long path by its end, counted in characters so
+// that no character is cut in two.
+std::string DisplayForm(const PathText& text, const std::string& path) {
+    if (text.Length(path) <= kShownWhole) return path;
+    return "....." + text.Tail(path, kShownTail);
 }
 
 // A typed name must name one folder inside the parent: no separators,
 // wildcards or reserved characters, and not "." or "..". Windows drops
 // trailing blanks and dots from names, so a name ending in them cannot name
 // the folder as typed. An empty name is the parent itself.
-bool IsPlainFolderName(const std::string& name) {
+bool IsPlainFolderName(const PathText& text, const std::string& name) {
     if (name.empty()) return true;
     if (name == "." || name == "..") return false;
     if (name.back() == ' ' || name.back() == '.') return false;
-    for (unsigned char c : name)
-        if (c < 32 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
+    // By character: the second byte of a double-byte character may be a
+    // backslash's or a bar's.
+    for (size_t i = 0; i < name.size(); i += text.CharSize(name, i)) {
+        auto c = static_cast<unsigned char>(name[i]);
+        if (text.CharSize(name, i) == 1 &&
+            (c < 32 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos))
             return false;
+    }
     return true;
 }
 
@@ -47,13 +53,13 @@ void frmMWL_Pro::dirList_Change() {
     try {
         std::string full;
         if (Hidden) {
-            if (!IsPlainFolderName(SubFolder)) throw RtError(rtPathNotFound);
+            if (!IsPlainFolderName(Text(), SubFolder)) throw RtError(rtPathNotFound);
             dirList_.SetPath(HiddenFolder);
             full = HiddenFolder;
         } else {
             full = dirList_.Path();
         }
-        w_.txtPath().SetText(DisplayForm(full));
+        w_.txtPath().SetText(DisplayForm(Text(), full));
         Hold = full;
     } catch (const RtError& e) {
         if (e.number() == rtPathNotFound) {
@@ -84,7 +90,7 @@ void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) 
     if (shift != 4 && w_.MsgBox("Do you want to add a hidden folder?", mbYesNoCancel | mbQuestion,
                                 "Hidden Folder Name") != idYes)
         return;
-    if (!parent.empty() && parent.back() == '\\') parent = parent.substr(0, 2);
+    if (Text().EndsWithSeparator(parent)) parent = parent.substr(0, 2);
     SubFolder = w_.InputBox(parent + "\\", "Enter Folder Name");
     Path = parent + "\\" + SubFolder;
     HiddenFolder = Path;

@@ -41,10 +41,18 @@ void frmMWL_Pro::cmdDefault_Click() {
         if (IsNetworkPath()) return;
         Path = SubstArgument(folder);
 
-        // The command interpreter reads the batch file in the OEM code page:
-        // a folder it cannot name there would map another folder at log-on.
+        // The command interpreter reads the batch file in the system's OEM
+        // code page: a folder it cannot name there would map another folder
+        // at log-on. The folder's short name, where the volume keeps one,
+        // names the same folder in plain letters.
         std::string line;
-        if (!pf_.os.ToOemCodePage(BatchLine(Ltr, Path), line)) {
+        bool writable = pf_.os.ToOemCodePage(BatchLine(Ltr, Path), line);
+        if (!writable) {
+            std::string shortName = pf_.files.ShortPath(folder);
+            writable = !shortName.empty() &&
+                       pf_.os.ToOemCodePage(BatchLine(Ltr, SubstArgument(shortName)), line);
+        }
+        if (!writable) {
             w_.MsgBox("The folder " + folder +
                           "\r\nhas characters that cannot be written in the startup batch file, "
                           "so it cannot be made permanent.",

@@ -4,6 +4,7 @@
 // RtError carrying a run-time error number (see rt_error.h).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,15 +18,27 @@ struct OsVersion {
     uint32_t minor = 0;
 };
 
+// The code page of the program's 8-bit text, as path_text.h walks it.
+struct CodePage {
+    uint32_t number = 1252;
+    std::array<bool, 256> lead{}; // first bytes of the two-byte characters
+};
+
 class OsInfo {
 public:
     virtual ~OsInfo() = default;
     // As GetVersionExA fills it; a failed call leaves every field 0.
     virtual OsVersion Version() = 0;
-    // The same text in the OEM code page, which the command interpreter reads
-    // batch files in; false when a character has no exact OEM form. (Not
-    // named AnsiToOem: windows.h makes that name a macro.)
+    // The ANSI code page of this process (65001 when it runs in UTF-8).
+    virtual CodePage AnsiCodePage() = 0;
+    // The same text in the system's OEM code page, which the command
+    // interpreter reads batch files in at log-on; false when a character has
+    // no exact form there. (Not named AnsiToOem: windows.h makes that name a
+    // macro.)
     virtual bool ToOemCodePage(const std::string& ansi, std::string& oem) = 0;
+    // Text a console program wrote in the OEM code page, as ANSI text; a
+    // character the ANSI code page lacks shows as a question mark.
+    virtual std::string FromOemCodePage(const std::string& oem) = 0;
 };
 
 // --- special folders --------------------------------------------------------
@@ -131,6 +144,9 @@ public:
     // root when the drive has none recorded. Throws 68/71 for a drive that
     // is absent or not ready.
     virtual std::string DriveCurrentDirectory(char letter) = 0;
+    // The short (8.3) form of an existing path; "" when the volume keeps
+    // none or it cannot be had.
+    virtual std::string ShortPath(const std::string& path) = 0;
 };
 
 // --- processes --------------------------------------------------------------

@@ -55,7 +55,8 @@ void frmMWL_Pro::mnuView_Click() {
     w_.SetMousePointer(kPointerHourglass);
     CaptureListing();
     std::string listing;
-    for (const std::string& line : ReadCapture()) listing += line + "\r\n";
+    // subst.exe wrote its listing in the console's (OEM) code page.
+    for (const std::string& line : ReadCapture()) listing += pf_.os.FromOemCodePage(line) + "\r\n";
     int flags = mbOk;
     if (listing.empty()) {
         listing = "There are no assigned Virtual Drives";

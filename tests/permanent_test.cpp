@@ -192,12 +192,6 @@ TEST_F(Permanent, RefusalsWriteNothing) {
              a.f.lstUsedLtrs_Click();
          },
          "Drive n: is a disk or a network drive, not a virtual drive"},
-        {"a name the OEM code page cannot hold",
-         [](App& a) {
-             a.m.AddFolder("C:\\Price \x80");
-             a.f.dirList().SetPath("C:\\Price \x80");
-         },
-         "The folder C:\\Price \x80\r\nhas characters that cannot be written"},
     };
     for (const Case& c : cases) {
         App a;

@@ -8,7 +8,9 @@ namespace {
 struct FixedOs : OsInfo {
     OsVersion v;
     OsVersion Version() override { return v; }
+    CodePage AnsiCodePage() override { return {}; }
     bool ToOemCodePage(const std::string&, std::string&) override { return false; }
+    std::string FromOemCodePage(const std::string& oem) override { return oem; }
 };
 
 std::string Family(uint32_t platformId, uint32_t major, uint32_t minor) {

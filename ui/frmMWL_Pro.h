@@ -162,6 +162,8 @@ private:
     bool FolderExists(const std::string& folder, uint32_t mask);
     // A folder that could not be opened from the lists.
     void ReportFolderFailure(const std::string& folder, int number);
+    // Path text as the ANSI code page makes it up, walked by character.
+    PathText Text() const { return PathText(pf_.os.AnsiCodePage()); }
 
     Platform& pf_;
     MainWindow& w_;

@@ -7,34 +7,43 @@
 
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-// Case-insensitive match of a name against * and ? wildcards.
+// A match of a name against * and ? wildcards, both already in upper case.
 bool Matches(const char* pattern, const char* name) {
     if (!*pattern) return !*name;
     if (*pattern == '*') return Matches(pattern + 1, name) || (*name && Matches(pattern, name + 1));
     if (!*name) return false;
-    if (*pattern != '?' && std::toupper(static_cast<unsigned char>(*pattern)) !=
-                               std::toupper(static_cast<unsigned char>(*name)))
-        return false;
+    if (*pattern != '?' && *pattern != *name) return false;
     return Matches(pattern + 1, name + 1);
 }
 
-std::string ParentKey(const std::string& key) {
+// The documented lead-byte ranges of the double-byte code pages.
+struct LeadRange {
+    uint32_t codePage;
+    unsigned char first, last;
+};
+constexpr LeadRange kLeadRanges[] = {
+    {932, 0x81, 0x9F}, {932, 0xE0, 0xFC}, {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
+};
+
+} // namespace
+
+void SimMachine::UseCodePage(uint32_t number) {
+    codePage = CodePage{number, {}};
+    for (const LeadRange& r : kLeadRanges)
+        if (r.codePage == number)
+            for (int b = r.first; b <= r.last; ++b) codePage.lead[static_cast<size_t>(b)] = true;
+}
+
+std::string SimMachine::ParentKey(const std::string& key) const {
     if (key.size() <= 3) return "";
-    size_t cut = key.find_last_of('\\');
+    size_t cut = Text().LastSeparator(key);
     return cut == 2 ? key.substr(0, 3) : key.substr(0, cut);
 }
 
-std::string LastName(const std::string& path) {
+std::string SimMachine::LastName(const std::string& path) const {
     if (path.size() <= 3) return path;
-    return path.substr(path.find_last_of('\\') + 1);
+    return path.substr(Text().LastSeparator(path) + 1);
 }
-
-} // namespace
 
 void SimMachine::Tick(const char* op, const std::string& path) {
     if (TickWrite(op, path)) throw RtError(faults.error);
@@ -110,11 +119,12 @@ SimMachine::SimMachine() : platform_{*this, *this, *this, *this, *this, *this, *
     AddFolder("C:\\Windows\\system32");
 }
 
-std::string SimMachine::Key(const std::string& path) {
-    std::string k = Upper(path);
-    for (char& c : k)
-        if (c == '/') c = '\\';
-    while (k.size() > 3 && k.back() == '\\') k.pop_back();
+std::string SimMachine::Key(const std::string& path) const {
+    PathText text = Text();
+    std::vector<std::string> parts = text.Split(text.Upper(path));
+    std::string k = parts[0];
+    for (size_t i = 1; i < parts.size(); ++i) k += "\\" + parts[i];
+    while (k.size() > 3 && text.EndsWithSeparator(k)) k = text.DropLast(k);
     if (k.size() == 2 && k[1] == ':') k += '\\';
     return k;
 }
@@ -145,7 +155,7 @@ void SimMachine::AddFolder(const std::string& path, uint32_t attrs) {
     std::string parent = ParentKey(key);
     if (!parent.empty() && !nodes_.count(parent)) AddFolder(path.substr(0, parent.size()));
     nodes_[key] =
-        Node{path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path, true,
+        Node{path.size() > 3 && Text().EndsWithSeparator(path) ? Text().DropLast(path) : path, true,
              attrs, ""};
 }
 
@@ -201,11 +211,11 @@ std::string SimMachine::Absolute(const std::string& path) const {
         const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
         std::string base = d.currentDir.empty() ? std::string(1, path[0]) + ":\\" : d.currentDir;
         if (path.size() == 2) return base;
-        return (base.back() == '\\' ? base : base + "\\") + path.substr(2);
+        return (Text().EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
     }
     if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
     std::string base = currentDirectory;
-    return (base.back() == '\\' ? base : base + "\\") + path;
+    return (Text().EndsWithSeparator(base) ? base : base + "\\") + path;
 }
 
 void SimMachine::CheckDrive(const std::string& path) const {
@@ -216,19 +226,29 @@ void SimMachine::CheckDrive(const std::string& path) const {
     if (!d.ready) throw RtError(rtDiskNotReady);
 }
 
+namespace {
+
+// Windows-1252 and code page 437 for the letters the tests use; any other
+// character above 127 has no OEM form here.
+constexpr std::pair<unsigned char, unsigned char> kAnsiOem[] = {
+    {0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94}, {0xC9, 0x90}, {0xE7, 0x87}};
+
+} // namespace
+
 bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
-    // Windows-1252 to code page 437 for the letters the tests use; any other
-    // character above 127 has no OEM form here.
-    static const std::pair<unsigned char, unsigned char> kTable[] = {
-        {0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94}, {0xC9, 0x90}, {0xE7, 0x87}};
     oem.clear();
+    // The double-byte code pages, and UTF-8, are their own OEM code page.
+    if (codePage.number != 1252) {
+        oem = ansi;
+        return true;
+    }
     for (unsigned char c : ansi) {
         if (c < 0x80) {
             oem += static_cast<char>(c);
             continue;
         }
         bool found = false;
-        for (auto [a, o] : kTable)
+        for (auto [a, o] : kAnsiOem)
             if (a == c) {
                 oem += static_cast<char>(o);
                 found = true;
@@ -236,6 +256,18 @@ bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
         if (!found) return false;
     }
     return true;
+}
+
+std::string SimMachine::FromOemCodePage(const std::string& oem) {
+    if (codePage.number != 1252) return oem;
+    std::string ansi;
+    for (unsigned char c : oem) {
+        char shown = c < 0x80 ? static_cast<char>(c) : '?';
+        for (auto [a, o] : kAnsiOem)
+            if (o == c) shown = static_cast<char>(a);
+        ansi += shown;
+    }
+    return ansi;
 }
 
 long SimMachine::FolderPath(int csidl, std::string& path) {
@@ -285,9 +317,9 @@ void SimMachine::Find(const std::string& pattern,
     Tick("Find", pattern);
     std::string abs = Absolute(pattern);
     CheckDrive(abs);
-    size_t cut = abs.find_last_of('\\');
+    size_t cut = Text().LastSeparator(abs);
     std::string dirKey = Key(abs.substr(0, cut == 2 ? 3 : cut));
-    std::string name = abs.substr(cut + 1);
+    std::string name = Text().Upper(abs.substr(cut + 1));
     const Node* dir = Find(dirKey);
     if (!dir || !dir->dir) throw RtError(rtPathNotFound);
     if (name.empty()) name = "*";
@@ -298,7 +330,7 @@ void SimMachine::Find(const std::string& pattern,
     for (const auto& [key, node] : nodes_) {
         if (key.size() <= 3 || ParentKey(key) != dirKey) continue;
         std::string leaf = LastName(node.path);
-        if (!Matches(name.c_str(), leaf.c_str())) continue;
+        if (!Matches(name.c_str(), Text().Upper(leaf).c_str())) continue;
         if (!visit({leaf, node.attrs | (node.dir ? attrDirectory : 0u)})) return;
     }
 }
@@ -402,6 +434,12 @@ void SimMachine::ChangeDirectory(const std::string& path) {
     if (std::toupper(static_cast<unsigned char>(abs[0])) ==
         std::toupper(static_cast<unsigned char>(currentDirectory[0])))
         currentDirectory = real;
+}
+
+std::string SimMachine::ShortPath(const std::string& path) {
+    for (const auto& [longPath, shortPath] : shortPaths)
+        if (Key(longPath) == Key(Absolute(path))) return shortPath;
+    return "";
 }
 
 std::string SimMachine::DriveCurrentDirectory(char letter) {

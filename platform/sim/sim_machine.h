@@ -3,6 +3,7 @@
 // every process launched.
 #pragma once
 
+#include "platform/path_text.h"
 #include "platform/platform.h"
 
 #include <array>
@@ -46,6 +47,11 @@ public:
 
     // --- set-up ---
     OsVersion version{2, 10, 0};
+    // The ANSI and OEM code page: 1252 and 437 unless set.
+    void UseCodePage(uint32_t number);
+    CodePage codePage;
+    // Short (8.3) paths the volume keeps, by the long path.
+    std::map<std::string, std::string> shortPaths;
     long appDataResult = 0;
     std::string appData = "C:\\Users\\me\\AppData\\Roaming";
     bool startupAvailable = true;
@@ -125,7 +131,10 @@ private:
     // the caller writes through Write, which fails after half the bytes.
     bool TickWrite(const char* op, const std::string& path);
     void Write(std::string& data, size_t at, const std::string& bytes, bool failing);
-    static std::string Key(const std::string& path);
+    PathText Text() const { return PathText(codePage); }
+    std::string Key(const std::string& path) const;
+    std::string ParentKey(const std::string& key) const;
+    std::string LastName(const std::string& path) const;
     const Node* Find(const std::string& path) const;
     Node* Find(const std::string& path);
     void CheckDrive(const std::string& path) const;
@@ -134,7 +143,9 @@ private:
 
     // OsInfo
     OsVersion Version() override { return version; }
+    CodePage AnsiCodePage() override { return codePage; }
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    std::string FromOemCodePage(const std::string& oem) override;
     // ShellFolders
     long FolderPath(int csidl, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
@@ -160,6 +171,7 @@ private:
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
     std::string DriveCurrentDirectory(char letter) override;
+    std::string ShortPath(const std::string& path) override;
     // Processes
     std::unique_ptr<Process> Shell(const std::string& program,
                                    const std::string& commandLine) override;

@@ -152,3 +152,11 @@ std::string Win32Files::DriveCurrentDirectory(char letter) {
     return GrowString(
         [&](char* b, DWORD n) { return GetFullPathNameA(drive.c_str(), n, b, nullptr); });
 }
+
+std::string Win32Files::ShortPath(const std::string& path) {
+    try {
+        return GrowString([&](char* b, DWORD n) { return GetShortPathNameA(path.c_str(), b, n); });
+    } catch (const RtError&) {
+        return "";
+    }
+}

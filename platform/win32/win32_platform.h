@@ -5,10 +5,17 @@
 
 #include <windows.h>
 
+#include <optional>
+
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
+    CodePage AnsiCodePage() override;
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    std::string FromOemCodePage(const std::string& oem) override;
+
+private:
+    std::optional<CodePage> ansi_;
 };
 
 class Win32Folders : public ShellFolders {
@@ -43,6 +50,7 @@ public:
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
     std::string DriveCurrentDirectory(char letter) override;
+    std::string ShortPath(const std::string& path) override;
 };
 
 class Win32Processes : public Processes {
