@@ -220,9 +220,9 @@ bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
     return true;
 }
 
-long SimMachine::FolderPath(int csidl, std::string& path) {
+long SimMachine::FolderPath(int csidl, FolderType type, std::string& path) {
     if (csidl != kCsidlAppData) return 1;
-    if (appDataResult == 0) path = appData;
+    if (appDataResult == 0) path = type == FolderType::Current ? appData : appDataDefault;
     return appDataResult;
 }
 

@@ -46,7 +46,10 @@ public:
     // --- set-up ---
     OsVersion version{2, 10, 0};
     long appDataResult = 0;
+    // The application-data folder where it is now, and where the profile
+    // keeps it by default: the two differ when the folder is redirected.
     std::string appData = "C:\\Users\\me\\AppData\\Roaming";
+    std::string appDataDefault = "C:\\Users\\me\\AppData\\Roaming";
     bool startupAvailable = true;
     std::string startup =
         "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
@@ -124,7 +127,7 @@ private:
     OsVersion Version() override { return version; }
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
     // ShellFolders
-    long FolderPath(int csidl, std::string& path) override;
+    long FolderPath(int csidl, FolderType type, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override { return systemDirectory; }
     std::string ProgramFolder() override { return programFolder; }
