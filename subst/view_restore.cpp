@@ -107,6 +107,8 @@ void frmMWL_Pro::mnuRepair_Click() {
     });
     Try([&] { pf_.files.Remove(Path + kCaptureFile); });
     RefreshLetterLists();
+    // The released drives must not stay offered in the drive list.
+    RefreshDriveList();
 
     try {
         Path = GetStartupFolder();

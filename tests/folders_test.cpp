@@ -182,7 +182,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     }
 }
 
-TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {
+TEST_F(Folders, ADriveThatCannotBeOpenedLeavesTheFolderListWhereItWas) {
     app.m.AddDrive('D', DriveKind::CdRom, false);
     app.f.DrvList().Refresh();
     ASSERT_EQ(app.w.driveCombo.lines[1].text, "d:");
@@ -190,9 +190,60 @@ TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {
     app.f.DrvList_Select(1);
     EXPECT_TRUE(app.w.boxes.empty());
     EXPECT_EQ(app.f.DrvList().Drive(), "c:");
-    // Setting the drive back goes to that drive's current folder.
-    EXPECT_EQ(app.f.dirList().Path(), "C:\\Other");
     EXPECT_EQ(app.w.driveCombo.selection, 0);
+    // Not C's current folder: the one the user had.
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+}
+
+// Remove and Restore release drives. The drive list drops them; when it moves
+// off the drive it showed, the folder list, the path field and Hold follow
+// to the root of its new drive (not to the folder the system keeps current
+// there, which View and Restore leave at the data folder). A hidden folder
+// on the gone drive goes with it.
+TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
+    struct Case {
+        const char* name;
+        bool hidden;
+        std::function<void(App&)> release;
+    };
+    auto remove = [](App& a) {
+        a.w.used.Select("E:");
+        a.f.cmdRemove_Click();
+    };
+    const Case cases[] = {
+        {"Remove", false, remove},
+        {"Remove, hidden folder", true, remove},
+        {"Restore", false, [](App& a) { a.f.mnuRepair_Click(); }},
+    };
+    for (const Case& c : cases) {
+        App app;
+        app.m.AddFolder("C:\\Work");
+        app.m.AddFolder(kStartup);
+        app.subst.Install(app.m);
+        ASSERT_TRUE(app.Start());
+        app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
+        app.m.AddFolder("E:\\Secret", attrHidden);
+        app.f.RefreshLetterLists();
+        app.f.DrvList().Refresh();
+        app.f.DrvList_Select(1); // e:, as the user picks it
+        ASSERT_EQ(app.f.Hold, "E:\\") << c.name;
+        if (c.hidden) {
+            app.w.inputs = {"Secret"};
+            app.f.dirList_MouseDown(2, 4, 0, 0);
+            ASSERT_EQ(app.f.Hold, "E:\\Secret") << c.name;
+        }
+        app.w.boxes.clear();
+        c.release(app);
+        EXPECT_EQ(app.w.driveCombo.lines, (std::vector<DriveLine>{{"c: [System]"}})) << c.name;
+        EXPECT_EQ(app.f.DrvList().Drive(), "c:") << c.name;
+        EXPECT_EQ(app.f.dirList().Path(), "C:\\") << c.name;
+        EXPECT_EQ(app.w.path.text, "C:\\") << c.name;
+        EXPECT_EQ(app.f.Hold, "C:\\") << c.name;
+        EXPECT_FALSE(app.f.Hidden) << c.name;
+        for (const SimBox& b : app.w.boxes)
+            EXPECT_EQ(b.text.find("dirList_Change"), std::string::npos) << c.name;
+    }
 }
 
 TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
@@ -209,9 +260,67 @@ TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
         app.f.dirList_MouseDown(2, 4, 0, 0);
         ASSERT_FALSE(app.w.boxes.empty()) << name;
         EXPECT_EQ(app.w.boxes[0].title, "Path not found!") << name;
-        // The second box was cancelled: the chosen folder itself.
-        EXPECT_EQ(app.f.Hold, "C:\\Data\\") << name;
+        // The second box was cancelled: nothing changed.
+        EXPECT_EQ(app.f.Hold, "C:\\Data") << name;
         EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
+        EXPECT_FALSE(app.f.Hidden) << name;
+    }
+}
+
+// Cancel in the name box, at once or with a hidden folder chosen before,
+// changes nothing: the folder list and the chosen folder stay, later picks
+// are not sent back to the box's folder, and Add maps what was chosen.
+TEST(HiddenFolder, CancelInTheNameBoxChangesNothing) {
+    for (bool hiddenBefore : {false, true}) {
+        App app;
+        app.m.AddFolder("C:\\Data\\Secret", attrHidden);
+        app.m.AddFolder("C:\\Other");
+        app.subst.Install(app.m);
+        ASSERT_TRUE(app.Start());
+        app.f.dirList().SetPath("C:\\Data");
+        std::string chosen = "C:\\Data";
+        if (hiddenBefore) {
+            app.w.inputs = {"Secret"};
+            app.f.dirList_MouseDown(2, 4, 0, 0);
+            chosen = "C:\\Data\\Secret";
+        }
+        app.f.dirList_MouseDown(2, 4, 0, 0); // the name box, cancelled
+        EXPECT_EQ(app.f.dirList().Path(), chosen) << hiddenBefore;
+        EXPECT_EQ(app.f.Hold, chosen) << hiddenBefore;
+        EXPECT_EQ(app.w.path.text, chosen) << hiddenBefore;
+        EXPECT_EQ(app.f.Hidden, hiddenBefore);
+        if (!hiddenBefore) {
+            app.f.dirList().SetPath("C:\\Other");
+            EXPECT_EQ(app.f.Hold, "C:\\Other") << "a later pick works";
+            chosen = "C:\\Other";
+        }
+        app.w.avail.Select("E:");
+        app.f.cmdOk_Click();
+        ASSERT_EQ(app.m.launches.size(), 1u) << hiddenBefore;
+        EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"" + chosen + "\"");
+    }
+}
+
+// Windows drops a final dot or blank from a folder name whenever the path is
+// used: such a folder, picked from the list, is refused with a message, so
+// nothing is ever mapped or written for it.
+TEST_F(Folders, AFolderWhoseNameEndsInADotOrBlankIsRefused) {
+    app.m.AddFolder("C:\\Data\\Dot.");
+    app.m.AddFolder("C:\\Data\\Blank ");
+    app.f.dirList().SetPath("C:\\");
+    app.f.dirList().SetPath("C:\\Data");
+    for (const std::string name : {"Dot.", "Blank "}) {
+        app.w.boxes.clear();
+        app.f.dirList_DblClick(LineOf(name));
+        ASSERT_EQ(app.w.boxes.size(), 1u) << name;
+        EXPECT_EQ(app.LastBox().text, "The folder C:\\Data\\" + name +
+                                          " cannot be opened:\r\nWindows drops a dot or blank at "
+                                          "the end of a folder name, so another folder would be "
+                                          "used.");
+        EXPECT_EQ(app.LastBox().flags, mbExclamation);
+        EXPECT_EQ(app.LastBox().title, "Mapwell");
+        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
+        EXPECT_EQ(app.f.Hold, "C:\\Data") << name;
     }
 }
 

@@ -159,6 +159,9 @@ private:
     bool FolderExists(const std::string& folder, uint32_t mask);
     // A folder that could not be opened from the lists.
     void ReportFolderFailure(const std::string& folder, int number);
+    // Reads the drives anew; when the shown drive has gone, the folder list
+    // follows the drive list to the drive it moved to.
+    void RefreshDriveList();
 
     Platform& pf_;
     MainWindow& w_;
