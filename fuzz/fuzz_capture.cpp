@@ -6,12 +6,15 @@
 
 #include <cctype>
 
+// The system's subst.exe, as the interpreter's line names it.
+static const std::string kSubst = "\"C:\\Windows\\system32\\subst.exe\"";
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string capture(reinterpret_cast<const char*>(data), size);
     FuzzApp app;
     if (!app.Start()) return 0;
     app.m.onLaunch = [&](SimLaunch& l) {
-        if (l.parameters == " /C subst.exe > temp") app.m.AddFile(kFuzzData + "temp", capture);
+        if (l.parameters == " /C " + kSubst + " > temp") app.m.AddFile(kFuzzData + "temp", capture);
         return true;
     };
 
@@ -26,8 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     app.f.mnuRepair_Click();
     for (size_t i = 1; i < app.m.launches.size(); ++i) {
         const std::string& p = app.m.launches[i].parameters;
-        FUZZ_CHECK(p.size() == 19 && p.compare(0, 14, " /C subst.exe ") == 0);
-        FUZZ_CHECK(std::isalpha(static_cast<unsigned char>(p[14])) && p.substr(15) == ": /D");
+        const std::string head = " /C " + kSubst + " ";
+        FUZZ_CHECK(p.size() == head.size() + 5 && p.compare(0, head.size(), head) == 0);
+        FUZZ_CHECK(std::isalpha(static_cast<unsigned char>(p[head.size()])) &&
+                   p.substr(head.size() + 1) == ": /D");
     }
     FUZZ_CHECK(app.w.pointer == kPointerDefault);
     FUZZ_CHECK(app.f.WorkingMask == 0x08000000);

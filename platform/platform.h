@@ -46,13 +46,17 @@ public:
 constexpr int kCsidlStartup = 7;
 constexpr int kCsidlAppData = 26;
 
+// Where a special folder is now (folder redirection in a roaming or managed
+// profile moves it) or where the profile keeps it by default.
+enum class FolderType { Current, Default };
+
 class ShellFolders {
 public:
     virtual ~ShellFolders() = default;
-    // SHGetFolderPathA(SHGFP_TYPE_DEFAULT): the result code (0 success, 1 the
-    // folder does not exist, anything else a failure) and the path cut at its
-    // first NUL.
-    virtual long FolderPath(int csidl, std::string& path) = 0;
+    // SHGetFolderPathA(SHGFP_TYPE_CURRENT or _DEFAULT): the result code (0
+    // success, 1 the folder does not exist, anything else a failure) and the
+    // path cut at its first NUL.
+    virtual long FolderPath(int csidl, FolderType type, std::string& path) = 0;
     // SHGetSpecialFolderLocation + SHGetPathFromIDList: false when the shell
     // has no item list for the folder; the path may still come back empty.
     virtual bool SpecialFolderPath(int csidl, std::string& path) = 0;

@@ -140,7 +140,7 @@ void frmMWL_Pro::RunSubst() {
         RefreshLetterLists();
         w_.SetMousePointer(kPointerDefault);
         w_.MsgBox("Operation Completed!", mbOk, "Done!");
-        drvList_.Refresh();
+        RefreshDriveList();
         return;
     }
     Wait(start + kNoProcessWait - pf_.clock.Seconds(), nullptr);

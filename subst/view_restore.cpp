@@ -13,6 +13,15 @@ constexpr const char* kCaptureFile = "temp";
 // How long a command interpreter still running after the fixed pause may take.
 constexpr double kFinishWait = 10;
 
+// The system's own subst.exe for the command interpreter's line. By its bare
+// name the interpreter would look in its current folder first, the data
+// folder, which the user can write (Wine's cmd does so whatever the
+// environment says). Quoted, it stays one word in a path with blanks; in one
+// without, cmd drops the two quotes and runs the same file.
+std::string SystemSubst(const std::string& systemDirectory) {
+    return "\"" + systemDirectory + "\\subst.exe\"";
+}
+
 // Runs one step whose failure is passed over.
 template <class Step> void Try(Step step) {
     try {
@@ -33,8 +42,9 @@ std::string frmMWL_Pro::CaptureListing() {
     Try([&] { pf_.files.Remove(Path + kCaptureFile); });
     std::unique_ptr<Process> interpreter;
     Try([&] {
-        interpreter = pf_.processes.ShellExec(w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
-                                              " /C subst.exe > temp", "", 0);
+        interpreter =
+            pf_.processes.ShellExec(w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
+                                    " /C " + SystemSubst(systemDirectory) + " > temp", "", 0);
     });
     Pause(2);
     if (interpreter) Wait(kFinishWait, [&] { return interpreter->WaitForExit(0); });
@@ -85,9 +95,9 @@ void frmMWL_Pro::mnuRepair_Click() {
             continue;
         Ltr = line.substr(0, 1);
         Try([&] {
-            releases.push_back(pf_.processes.ShellExec(w_.Handle(), "Open",
-                                                       systemDirectory + "\\CMD.exe",
-                                                       " /C subst.exe " + Ltr + ": /D", "", 0));
+            releases.push_back(pf_.processes.ShellExec(
+                w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
+                " /C " + SystemSubst(systemDirectory) + " " + Ltr + ": /D", "", 0));
         });
         Pause(1);
     }
@@ -98,6 +108,8 @@ void frmMWL_Pro::mnuRepair_Click() {
     });
     Try([&] { pf_.files.Remove(Path + kCaptureFile); });
     RefreshLetterLists();
+    // The released drives must not stay offered in the drive list.
+    RefreshDriveList();
 
     try {
         Path = GetStartupFolder();

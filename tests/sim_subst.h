@@ -78,8 +78,11 @@ struct SimSubst {
                 if (!a.empty() && a[0] == "subst.exe") Run(m, a);
                 return true;
             }
+            // The interpreter runs the system's subst.exe only when it is named
+            // by its path: by its bare name, it would take one from its current
+            // folder first.
             std::vector<std::string> a = CrtArgs(l.parameters, m.codePage);
-            if (a.size() >= 2 && a[0] == "/C" && a[1] == "subst.exe") {
+            if (a.size() >= 2 && a[0] == "/C" && a[1] == m.systemDirectory + "\\subst.exe") {
                 if (a.size() == 4 && a[2] == ">" && writesCapture) {
                     std::string folder = l.currentDirectory;
                     if (folder.back() != '\\') folder += '\\';

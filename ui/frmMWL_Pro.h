@@ -164,6 +164,9 @@ private:
     void ReportFolderFailure(const std::string& folder, int number);
     // Path text as the ANSI code page makes it up, walked by character.
     PathText Text() const { return PathText(pf_.os.AnsiCodePage()); }
+    // Reads the drives anew; when the shown drive has gone, the folder list
+    // follows the drive list to the drive it moved to.
+    void RefreshDriveList();
 
     Platform& pf_;
     MainWindow& w_;

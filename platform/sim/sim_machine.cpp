@@ -270,9 +270,9 @@ std::string SimMachine::FromOemCodePage(const std::string& oem) {
     return ansi;
 }
 
-long SimMachine::FolderPath(int csidl, std::string& path) {
+long SimMachine::FolderPath(int csidl, FolderType type, std::string& path) {
     if (csidl != kCsidlAppData) return 1;
-    if (appDataResult == 0) path = appData;
+    if (appDataResult == 0) path = type == FolderType::Current ? appData : appDataDefault;
     return appDataResult;
 }
 

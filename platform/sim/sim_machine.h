@@ -53,7 +53,10 @@ public:
     // Short (8.3) paths the volume keeps, by the long path.
     std::map<std::string, std::string> shortPaths;
     long appDataResult = 0;
+    // The application-data folder where it is now, and where the profile
+    // keeps it by default: the two differ when the folder is redirected.
     std::string appData = "C:\\Users\\me\\AppData\\Roaming";
+    std::string appDataDefault = "C:\\Users\\me\\AppData\\Roaming";
     bool startupAvailable = true;
     std::string startup =
         "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
@@ -147,7 +150,7 @@ private:
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
     std::string FromOemCodePage(const std::string& oem) override;
     // ShellFolders
-    long FolderPath(int csidl, std::string& path) override;
+    long FolderPath(int csidl, FolderType type, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override { return systemDirectory; }
     std::string ProgramFolder() override { return programFolder; }

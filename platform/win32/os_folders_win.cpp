@@ -106,9 +106,10 @@ std::string Win32Os::FromOemCodePage(const std::string& oem) {
     return ansi;
 }
 
-long Win32Folders::FolderPath(int csidl, std::string& path) {
+long Win32Folders::FolderPath(int csidl, FolderType type, std::string& path) {
     char buffer[MAX_PATH] = {};
-    HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    DWORD flags = type == FolderType::Current ? SHGFP_TYPE_CURRENT : SHGFP_TYPE_DEFAULT;
+    HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, flags, buffer);
     if (hr == S_OK) path.assign(buffer, strnlen(buffer, sizeof(buffer)));
     return hr == S_OK ? 0 : hr == S_FALSE ? 1 : static_cast<long>(hr);
 }

@@ -20,7 +20,7 @@ private:
 
 class Win32Folders : public ShellFolders {
 public:
-    long FolderPath(int csidl, std::string& path) override;
+    long FolderPath(int csidl, FolderType type, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override;
     std::string ProgramFolder() override;
