@@ -10,6 +10,9 @@ constexpr int kOuterHeightTwips = 5790;
 // A start-up step that keeps failing with an unexpected error is tried this
 // many times in all, then skipped, so start-up always finishes.
 constexpr int kStartupAttempts = 3;
+// How long a state file that cannot be read is tried again, and how often.
+constexpr double kLockedStateWait = 1;
+constexpr double kLockedStateSlice = 0.05;
 
 bool SkipsStep(int number) {
     return IsFileSystemError(number) || number == 69;
@@ -18,7 +21,7 @@ bool SkipsStep(int number) {
 } // namespace
 
 frmMWL_Pro::frmMWL_Pro(Platform& platform, MainWindow& window)
-    : pf_(platform), w_(window), dirList_(platform.files, window.dirList()),
+    : pf_(platform), w_(window), dirList_(platform.files, platform.os, window.dirList()),
       drvList_(platform.drives, window.DrvList()) {
     dirList_.onChange = [this] { dirList_Change(); };
 }
@@ -52,21 +55,30 @@ bool frmMWL_Pro::Form_Load() {
     drvList_.onChange = [this] { DrvList_Change(); };
     RunStartupStep([&] { dirList_.SetPath("\\"); });
 
-    long result = 1;
-    RunStartupStep([&] { result = pf_.folders.FolderPath(kCsidlAppData, sPath); });
-    // Only 0 yields a folder; 1 means there is none, and any other result
-    // leaves nothing usable either.
-    if (result != 0) {
-        ShowErrorMessage(255);
-        return false;
-    }
-    sPath += "\\Quillon Software\\Mapwell\\";
-    StateFilePath = sPath + kStateFileName;
-
-    // A look-up that fails cannot vouch for the file either.
-    bool present = false;
-    RunStartupStep([&] { present = !Dir(pf_.files, StateFilePath, attrHidden).empty(); });
-    if (!present) {
+    // The setup program puts the state file in the application-data folder
+    // where it is now, which a roaming or managed profile may have moved
+    // elsewhere; an older installation may have left it in the profile's
+    // default one.
+    auto findStateFile = [&](FolderType type) {
+        std::string folder;
+        long result = 1;
+        RunStartupStep([&] { result = pf_.folders.FolderPath(kCsidlAppData, type, folder); });
+        // Only 0 yields a folder; 1 means there is none, and any other result
+        // leaves nothing usable either.
+        if (result != 0) return false;
+        folder += "\\Quillon Software\\Mapwell\\";
+        // A look-up that fails cannot vouch for the file either.
+        bool present = false;
+        RunStartupStep([&] {
+            present = !Dir(pf_.files, Text(), folder + kStateFileName, attrHidden).empty();
+        });
+        if (present) {
+            sPath = folder;
+            StateFilePath = sPath + kStateFileName;
+        }
+        return present;
+    };
+    if (!findStateFile(FolderType::Current) && !findStateFile(FolderType::Default)) {
         ShowErrorMessage(255);
         return false;
     }
@@ -82,14 +94,24 @@ bool frmMWL_Pro::Form_Load() {
         // The state file is there but could not be read. Going on as if no
         // letter were permanent would let Remove leave a drive's log-on line
         // behind without a word: the user hears of it now, and again at
-        // each Remove until the file can be read.
-        try {
-            LoadPermanentMask();
-        } catch (const RtError& e) {
-            w_.MsgBox(
-                UnreadableStateText(e.number()) +
-                    "\r\nUntil it can be read, Mapwell cannot tell which drives are permanent.",
-                mbExclamation, kAppTitle);
+        // each Remove until the file can be read. A virus scanner or a
+        // backup program may hold it for a moment only, so it is tried
+        // again for about a second first.
+        double deadline = pf_.clock.Seconds() + kLockedStateWait;
+        for (;;) {
+            try {
+                LoadPermanentMask();
+                break;
+            } catch (const RtError& e) {
+                if (pf_.clock.Seconds() >= deadline) {
+                    w_.MsgBox(UnreadableStateText(e.number()) +
+                                  "\r\nUntil it can be read, Mapwell cannot tell which drives "
+                                  "are permanent.",
+                              mbExclamation, kAppTitle);
+                    break;
+                }
+                pf_.clock.Sleep(kLockedStateSlice);
+            }
         }
     }
     RunStartupStep([&] { w_.SetCaption(w_.Caption() + " - Pro"); });

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -11,33 +12,18 @@ bool IsDriveSpec(const std::string& p) {
     return p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // "C:\a\.\b\..\c\" -> "C:\a\c"; the root keeps its backslash.
-std::string Canonical(const std::string& absolute) {
-    std::string root = Upper(absolute.substr(0, 2)) + "\\";
+std::string Canonical(const PathText& text, const std::string& absolute) {
+    std::string root = text.Upper(absolute.substr(0, 2)) + "\\";
     std::vector<std::string> parts;
-    std::string part;
-    auto flush = [&] {
+    for (const std::string& part : text.Split(absolute.substr(2))) {
         if (part.empty() || part == ".") {
         } else if (part == "..") {
             if (!parts.empty()) parts.pop_back();
         } else {
             parts.push_back(part);
         }
-        part.clear();
-    };
-    for (size_t i = 2; i < absolute.size(); ++i) {
-        char c = absolute[i];
-        if (c == '\\' || c == '/')
-            flush();
-        else
-            part += c;
     }
-    flush();
     std::string out = root;
     for (size_t i = 0; i < parts.size(); ++i) out += (i ? "\\" : "") + parts[i];
     return out;
@@ -45,24 +31,27 @@ std::string Canonical(const std::string& absolute) {
 
 } // namespace
 
-bool SamePath(const std::string& a, const std::string& b) {
-    return Upper(a) == Upper(b);
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') return folder + name;
+std::string JoinPath(const PathText& text, const std::string& folder, const std::string& name) {
+    if (text.EndsWithSeparator(folder)) return folder + name;
     return folder + "\\" + name;
 }
 
-std::string ParentFolder(const std::string& path) {
+std::string ParentFolder(const PathText& text, const std::string& path) {
     if (path.size() <= 3) return path;
-    size_t cut = path.find_last_of('\\');
+    size_t cut = text.LastSeparator(path);
     if (cut == std::string::npos || cut < 2) return path;
     if (cut == 2) return path.substr(0, 3);
     return path.substr(0, cut);
 }
 
+std::string FolderName(const PathText& text, const std::string& path) {
+    size_t cut = text.LastSeparator(path);
+    if (path.size() <= 3 || cut == std::string::npos) return path;
+    return path.substr(cut + 1);
+}
+
 std::string DirList::Resolve(const std::string& path) {
+    PathText text = Text();
     std::string absolute;
     if (path.empty()) throw RtError(rtPathNotFound);
     if (IsDriveSpec(path)) {
@@ -71,14 +60,14 @@ std::string DirList::Resolve(const std::string& path) {
         else if (path[2] == '\\' || path[2] == '/')
             absolute = path;
         else
-            absolute = JoinPath(fs_.DriveCurrentDirectory(path[0]), path.substr(2));
+            absolute = JoinPath(text, fs_.DriveCurrentDirectory(path[0]), path.substr(2));
     } else if (path[0] == '\\' || path[0] == '/') {
         std::string base = path_.empty() ? fs_.CurrentDirectory() : path_;
         absolute = base.substr(0, 2) + path;
     } else {
-        absolute = JoinPath(path_.empty() ? fs_.CurrentDirectory() : path_, path);
+        absolute = JoinPath(text, path_.empty() ? fs_.CurrentDirectory() : path_, path);
     }
-    std::string canonical = Canonical(absolute);
+    std::string canonical = Canonical(text, absolute);
     uint32_t attrs = 0;
     try {
         attrs = fs_.Attributes(canonical);
@@ -92,7 +81,7 @@ std::string DirList::Resolve(const std::string& path) {
 
 void DirList::SetPath(const std::string& path) {
     std::string resolved = Resolve(path);
-    if (!path_.empty() && SamePath(resolved, path_)) return;
+    if (!path_.empty() && Text().Same(resolved, path_)) return;
     // The new folder is read completely before any of it is shown, so a
     // failure leaves the list as it was.
     Load(resolved);
@@ -103,23 +92,25 @@ void DirList::SetPath(const std::string& path) {
 }
 
 void DirList::Load(const std::string& path) {
+    PathText text = Text();
     std::vector<std::string> ancestors, subFolders;
-    for (std::string p = path;; p = ParentFolder(p)) {
+    for (std::string p = path;; p = ParentFolder(text, p)) {
         ancestors.push_back(p);
-        if (ParentFolder(p) == p) break;
+        if (ParentFolder(text, p) == p) break;
     }
     std::reverse(ancestors.begin(), ancestors.end());
 
     std::vector<std::string> names;
-    fs_.Find(JoinPath(path, "*"), [&](const FoundEntry& e) {
+    fs_.Find(JoinPath(text, path, "*"), [&](const FoundEntry& e) {
         // Hidden folders are reached only by typing their name.
         if ((e.attrs & attrDirectory) && !(e.attrs & attrHidden) && e.name != "." && e.name != "..")
             names.push_back(e.name);
         return true;
     });
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
-    for (const std::string& n : names) subFolders.push_back(JoinPath(path, n));
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        return text.Upper(a) < text.Upper(b);
+    });
+    for (const std::string& n : names) subFolders.push_back(JoinPath(text, path, n));
     ancestors_ = std::move(ancestors);
     subFolders_ = std::move(subFolders);
 }
@@ -149,14 +140,11 @@ void DirList::SetListIndex(int index) {
 }
 
 void DirList::Render() {
+    PathText text = Text();
     std::vector<FolderLine> lines;
     int depth = 0;
-    for (const std::string& a : ancestors_) {
-        std::string name = a.size() <= 3 ? a : a.substr(a.find_last_of('\\') + 1);
-        lines.push_back({name, depth++, true});
-    }
-    for (const std::string& s : subFolders_)
-        lines.push_back({s.substr(s.find_last_of('\\') + 1), depth, false});
+    for (const std::string& a : ancestors_) lines.push_back({FolderName(text, a), depth++, true});
+    for (const std::string& s : subFolders_) lines.push_back({FolderName(text, s), depth, false});
     view_.SetLines(lines);
     view_.SetHighlight(LineOfIndex(listIndex_));
 }

@@ -55,14 +55,14 @@ void DriveList::Refresh() {
     Render();
 }
 
-void DriveList::SetDrive(const std::string& path) {
+void DriveList::SetDrive(const std::string& path, bool raiseChange) {
     if (path.empty()) return;
     char letter = LowerLetter(path[0]);
     if (std::find(letters_.begin(), letters_.end(), letter) == letters_.end()) return;
     bool changed = letter != current_;
     current_ = letter;
     Render();
-    if (changed && onChange) onChange();
+    if (changed && raiseChange && onChange) onChange();
 }
 
 void DriveList::Select(int line) {

@@ -19,8 +19,8 @@ public:
     // The current drive as "c:"; "" before the first Refresh.
     std::string Drive() const;
     // Takes the drive of `path` ("d:", "D:\Work"); a letter with no drive
-    // is ignored. Raises the change when the drive differs.
-    void SetDrive(const std::string& path);
+    // is ignored. Raises the change when the drive differs, if asked to.
+    void SetDrive(const std::string& path, bool raiseChange = true);
     // Re-reads the drives that exist, keeping the current one where it still
     // exists.
     void Refresh();

@@ -3,28 +3,37 @@
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 constexpr size_t kShownWhole = 66;
 constexpr size_t kShownTail = 63;
 
-// The path field shows a long path by its end.
-std::string DisplayForm(const std::string& path) {
-    if (path.size() <= kShownWhole) return path;
-    return "....." + path.substr(path.size() - kShownTail);
+// The path field shows a long path by its end, counted in characters so
+// that no character is cut in two.
+std::string DisplayForm(const PathText& text, const std::string& path) {
+    if (text.Length(path) <= kShownWhole) return path;
+    return "....." + text.Tail(path, kShownTail);
 }
 
 // A typed name must name one folder inside the parent: no separators,
 // wildcards or reserved characters, and not "." or "..". Windows drops
 // trailing blanks and dots from names, so a name ending in them cannot name
 // the folder as typed. An empty name is the parent itself.
-bool IsPlainFolderName(const std::string& name) {
+bool IsPlainFolderName(const PathText& text, const std::string& name) {
     if (name.empty()) return true;
     if (name == "." || name == "..") return false;
     if (name.back() == ' ' || name.back() == '.') return false;
-    for (unsigned char c : name)
-        if (c < 32 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
+    // By character: the second byte of a double-byte character may be a
+    // backslash's or a bar's.
+    for (size_t i = 0; i < name.size(); i += text.CharSize(name, i)) {
+        auto c = static_cast<unsigned char>(name[i]);
+        if (text.CharSize(name, i) == 1 &&
+            (c < 32 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos))
             return false;
+    }
     return true;
 }
 
@@ -34,12 +43,33 @@ void frmMWL_Pro::DrvList_Change() {
     try {
         dirList_.SetPath(drvList_.Drive());
     } catch (const RtError&) {
-        // A drive without a medium: go back to the folder list's drive.
-        try {
-            drvList_.SetDrive(dirList_.Path());
-        } catch (const RtError& e) {
-            ReportFolderFailure(dirList_.Path(), e.number());
-        }
+        // A drive without a medium, or one that has gone: the drive list goes
+        // back to the folder list's drive, and the folder list stays where it
+        // was rather than jump to whatever folder the system keeps current.
+        drvList_.SetDrive(dirList_.Path(), false);
+    }
+}
+
+void frmMWL_Pro::RefreshDriveList() {
+    std::string before = drvList_.Drive();
+    drvList_.Refresh();
+    auto listed = [&](const std::string& path) {
+        const std::vector<char>& letters = drvList_.Letters();
+        return !path.empty() &&
+               std::find(letters.begin(), letters.end(),
+                         static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])))) !=
+                   letters.end();
+    };
+    if (drvList_.Drive().empty() || (drvList_.Drive() == before && listed(dirList_.Path()))) return;
+    // The shown drive has gone, and the list moved to its first drive: the
+    // folder list follows, to its root as at start-up, so that neither the
+    // path field nor Hold names a drive that is gone. A hidden folder on a
+    // gone drive is gone with it.
+    if (Hidden && !listed(HiddenFolder)) Hidden = false;
+    try {
+        dirList_.SetPath(drvList_.Drive() + "\\");
+    } catch (const RtError&) {
+        // That drive cannot be opened either: the folder list stays.
     }
 }
 
@@ -47,13 +77,13 @@ void frmMWL_Pro::dirList_Change() {
     try {
         std::string full;
         if (Hidden) {
-            if (!IsPlainFolderName(SubFolder)) throw RtError(rtPathNotFound);
+            if (!IsPlainFolderName(Text(), SubFolder)) throw RtError(rtPathNotFound);
             dirList_.SetPath(HiddenFolder);
             full = HiddenFolder;
         } else {
             full = dirList_.Path();
         }
-        w_.txtPath().SetText(DisplayForm(full));
+        w_.txtPath().SetText(DisplayForm(Text(), full));
         Hold = full;
     } catch (const RtError& e) {
         if (e.number() == rtPathNotFound) {
@@ -71,6 +101,15 @@ void frmMWL_Pro::dirList_Change() {
 void frmMWL_Pro::dirList_KeyPress(int keyAscii) {
     if (keyAscii != 13) return;
     std::string target = dirList_.List(dirList_.ListIndex());
+    // Such a folder can exist on disk, but Windows drops the ending whenever
+    // the path is used: mapped, it would show the folder without it.
+    if (target.size() > 3 && (target.back() == '.' || target.back() == ' ')) {
+        w_.MsgBox("The folder " + target +
+                      " cannot be opened:\r\nWindows drops a dot or blank at the end of a "
+                      "folder name, so another folder would be used.",
+                  mbExclamation, kAppTitle);
+        return;
+    }
     try {
         dirList_.SetPath(target);
     } catch (const RtError& e) {
@@ -84,12 +123,24 @@ void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) 
     if (shift != 4 && w_.MsgBox("Do you want to add a hidden folder?", mbYesNoCancel | mbQuestion,
                                 "Hidden Folder Name") != idYes)
         return;
-    if (!parent.empty() && parent.back() == '\\') parent = parent.substr(0, 2);
-    SubFolder = w_.InputBox(parent + "\\", "Enter Folder Name");
+    if (Text().EndsWithSeparator(parent)) parent = parent.substr(0, 2);
+    std::string name = w_.InputBox(parent + "\\", "Enter Folder Name");
+    // Cancel (the box gives no name) changes nothing: the folder list and
+    // the folder chosen stay, and later picks are not sent back here.
+    if (name.empty()) return;
+    SubFolder = name;
+    bool wasHidden = Hidden;
+    std::string wasFolder = HiddenFolder;
     Path = parent + "\\" + SubFolder;
     HiddenFolder = Path;
     Hidden = true;
     dirList_Change();
+    // A name that was not found and then given up with Cancel: the hidden
+    // folder is what it was before this box.
+    if (!Text().Same(Hold, HiddenFolder)) {
+        Hidden = wasHidden;
+        HiddenFolder = wasFolder;
+    }
 }
 
 void frmMWL_Pro::dirList_Click(int line) {

@@ -6,28 +6,41 @@
 
 #include <cctype>
 
+// The system's subst.exe, as the interpreter's line names it.
+static const std::string kSubst = "\"C:\\Windows\\system32\\subst.exe\"";
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string capture(reinterpret_cast<const char*>(data), size);
     FuzzApp app;
     if (!app.Start()) return 0;
     app.m.onLaunch = [&](SimLaunch& l) {
-        if (l.parameters == " /C subst.exe > temp") app.m.AddFile(kFuzzData + "temp", capture);
+        if (l.parameters == " /C " + kSubst + " > temp") app.m.AddFile(kFuzzData + "temp", capture);
         return true;
     };
 
     app.f.mnuView_Click();
     std::string listing;
     for (const std::string& line : SplitLines(capture)) listing += line + "\r\n";
-    FUZZ_CHECK(app.w.boxes.back().text ==
-               (listing.empty() ? "There are no assigned Virtual Drives" : listing));
+    // The listing is shown line by line as printed; only characters outside
+    // ASCII change, from the console's code page to the window's, one for one.
+    const std::string& shown = app.w.boxes.back().text;
+    if (listing.empty()) {
+        FUZZ_CHECK(shown == "There are no assigned Virtual Drives");
+    } else {
+        FUZZ_CHECK(shown.size() == listing.size());
+        for (size_t i = 0; i < listing.size(); ++i)
+            FUZZ_CHECK(static_cast<unsigned char>(listing[i]) >= 0x80 || shown[i] == listing[i]);
+    }
     FUZZ_CHECK(!app.m.Exists(kFuzzData + "temp"));
 
     app.m.launches.clear();
     app.f.mnuRepair_Click();
     for (size_t i = 1; i < app.m.launches.size(); ++i) {
         const std::string& p = app.m.launches[i].parameters;
-        FUZZ_CHECK(p.size() == 19 && p.compare(0, 14, " /C subst.exe ") == 0);
-        FUZZ_CHECK(std::isalpha(static_cast<unsigned char>(p[14])) && p.substr(15) == ": /D");
+        const std::string head = " /C " + kSubst + " ";
+        FUZZ_CHECK(p.size() == head.size() + 5 && p.compare(0, head.size(), head) == 0);
+        FUZZ_CHECK(std::isalpha(static_cast<unsigned char>(p[head.size()])) &&
+                   p.substr(head.size() + 1) == ": /D");
     }
     FUZZ_CHECK(app.w.pointer == kPointerDefault);
     FUZZ_CHECK(app.f.WorkingMask == 0x08000000);

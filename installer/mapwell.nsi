@@ -40,7 +40,8 @@ ManifestSupportedOS all
 !define PRODUCT "Mapwell - Pro"
 !define PUBLISHER "Quillon Software"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mapwell"
-; Where the program looks for its state file; it refuses to start without it.
+; Where the program looks for its state file first (the current AppData folder, wherever
+; the profile redirects it); it refuses to start without it.
 !define DATA_DIR "$APPDATA\Quillon Software\Mapwell"
 !define STATE_NAME "himem32.mwl"
 

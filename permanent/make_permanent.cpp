@@ -23,6 +23,16 @@ void frmMWL_Pro::cmdDefault_Click() {
             w_.lstAvail().SetFocus();
             return;
         }
+        if (HeldByADrive(Ltr[0])) {
+            // The line could never map a letter a disk or a share holds, and
+            // a network letter, shown in lower case, would be written so.
+            w_.MsgBox("Drive " + Ltr +
+                          ": is a disk or a network drive, not a virtual drive, so it cannot be "
+                          "made permanent.\r\nChoose a free letter.",
+                      mbExclamation, kAppTitle);
+            w_.lstAvail().SetFocus();
+            return;
+        }
         std::string folder = w_.txtPath().Text();
         if (folder.empty()) {
             ShowErrorMessage(4);
@@ -31,10 +41,18 @@ void frmMWL_Pro::cmdDefault_Click() {
         if (IsNetworkPath()) return;
         Path = SubstArgument(folder);
 
-        // The command interpreter reads the batch file in the OEM code page:
-        // a folder it cannot name there would map another folder at log-on.
+        // The command interpreter reads the batch file in the system's OEM
+        // code page: a folder it cannot name there would map another folder
+        // at log-on. The folder's short name, where the volume keeps one,
+        // names the same folder in plain letters.
         std::string line;
-        if (!pf_.os.ToOemCodePage(BatchLine(Ltr, Path), line)) {
+        bool writable = pf_.os.ToOemCodePage(BatchLine(Ltr, Path), line);
+        if (!writable) {
+            std::string shortName = pf_.files.ShortPath(folder);
+            writable = !shortName.empty() &&
+                       pf_.os.ToOemCodePage(BatchLine(Ltr, SubstArgument(shortName)), line);
+        }
+        if (!writable) {
             w_.MsgBox("The folder " + folder +
                           "\r\nhas characters that cannot be written in the startup batch file, "
                           "so it cannot be made permanent.",
@@ -66,18 +84,20 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
         std::optional<std::string> before = ReadIfPresent(batch);
-        // A last line the user left without its end must not run into ours.
-        pf_.files.Append(batch, (EndsMidLine(before.value_or("")) ? "\r\n" : "") + line + "\r\n");
         try {
+            // A last line the user left without its end must not run into ours.
+            pf_.files.Append(batch,
+                             (EndsMidLine(before.value_or("")) ? "\r\n" : "") + line + "\r\n");
             WorkingMask = MarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
             PermanentKnown = true;
         } catch (const RtError& e) {
-            // A line whose letter is not marked would map the drive at every
-            // log-on while Remove never offers to drop it: the batch file
-            // goes back to what it was.
+            // Half a line (a disk that filled up) would run at log-on as some
+            // other command, and a line whose letter is not marked would map
+            // the drive at every log-on while Remove never offers to drop it:
+            // the batch file goes back to what it was.
             if (!UndoBatchEdits({{batch, before}})) {
-                ReportPermanentFailure(e.number(), "\r\nIts line stays in " + batch +
-                                                       " and maps the drive at every log-on.");
+                ReportPermanentFailure(e.number(), "\r\nThe startup batch file " + batch +
+                                                       " may still hold its line, or part of it.");
                 return;
             }
             throw;
@@ -108,6 +128,15 @@ std::optional<std::string> frmMWL_Pro::ReadIfPresent(const std::string& path) {
         if (IsAbsent(path, e.number())) return std::nullopt;
         throw;
     }
+}
+
+bool frmMWL_Pro::HeldByADrive(char letter) {
+    try {
+        pf_.drives.Kind(letter);
+    } catch (const RtError&) {
+        return false; // a free letter, or one RunSubst will report
+    }
+    return !pf_.drives.IsVirtual(letter);
 }
 
 bool frmMWL_Pro::IsOrdinaryFile(const std::string& path) {

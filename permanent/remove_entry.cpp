@@ -4,19 +4,44 @@
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
+namespace {
+
+// How many other names the work file may take when "temp.dat" exists.
+constexpr int kWorkFileNames = 99;
+
+} // namespace
+
 void frmMWL_Pro::ReplaceWhole(const std::string& file, const std::string& content) {
     // The new content goes beside the old and replaces it in one step, so the
-    // file is always either the old one or the new one.
-    const std::string work = file.substr(0, file.find_last_of('\\') + 1) + "temp.dat";
+    // file is always either the old one or the new one. The work file is one
+    // Mapwell creates new: a "temp.dat" of the user's, or one an interrupted
+    // run left, is neither overwritten nor read.
+    const std::string folder = file.substr(0, file.find_last_of('\\') + 1);
+    std::string work;
+    for (int n = 0;; ++n) {
+        work = folder + "temp" + (n ? std::to_string(n) : "") + ".dat";
+        try {
+            pf_.files.CreateNew(work, content);
+            break;
+        } catch (const RtError& e) {
+            if (e.number() == rtFileAlreadyExists && n < kWorkFileNames) continue;
+            // Part of the content may have been written before the failure.
+            if (e.number() != rtFileAlreadyExists) RemoveQuietly(work);
+            throw;
+        }
+    }
     try {
-        pf_.files.WriteNew(work, content);
         pf_.files.Replace(work, file);
     } catch (const RtError&) {
-        try {
-            pf_.files.Remove(work);
-        } catch (const RtError&) {
-        }
+        RemoveQuietly(work);
         throw;
+    }
+}
+
+void frmMWL_Pro::RemoveQuietly(const std::string& path) {
+    try {
+        pf_.files.Remove(path);
+    } catch (const RtError&) {
     }
 }
 
@@ -35,9 +60,13 @@ bool frmMWL_Pro::DropFromBatchFile(const std::string& folder, const std::string&
     FilteredBatch kept = DropLetterLines(content, Ltr[0]);
     if (kept.dropped == 0) return true; // nothing to change: the file stays as it is
     try {
-        if (deleteWhenEmptied && kept.lines == 1)
+        if (deleteWhenEmptied && kept.lines == 1) {
             pf_.files.Remove(batch);
-        else
+            // A file another program holds open, or one that cannot be
+            // changed, may stay although the delete reported success; its
+            // line would still run at log-on.
+            if (!IsAbsent(batch, rtFileNotFound)) throw RtError(rtPermissionDenied);
+        } else
             ReplaceWhole(batch, kept.text);
     } catch (const RtError& e) {
         ReportBatchFailure(batch, e.number());
@@ -58,6 +87,11 @@ bool frmMWL_Pro::UndoBatchEdits(const std::vector<BatchEdit>& edits) {
     bool whole = true;
     for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
         try {
+            // A write that failed before changing anything leaves nothing to undo.
+            if (ReadIfPresent(it->file) == it->before) continue;
+        } catch (const RtError&) {
+        }
+        try {
             if (it->before)
                 ReplaceWhole(it->file, *it->before);
             else
@@ -77,8 +111,12 @@ void frmMWL_Pro::RemovePermanentEntry() {
     if (startup.empty()) {
         // Make Permanent wrote the letter's line there, on every family:
         // without the folder the line cannot be dropped, so the letter stays
-        // permanent, as Make Permanent reports the same case.
-        ShowErrorMessage(2);
+        // permanent, and the user is told it will be back.
+        w_.SetMousePointer(kPointerDefault);
+        w_.MsgBox("Your Startup folder could not be found, so the startup batch file cannot be "
+                  "changed.\r\nDrive " +
+                      Ltr + ": stays permanent and is mapped again at the next log-on.",
+                  mbExclamation, kAppTitle);
         return;
     }
     std::vector<BatchEdit> edits;
@@ -95,11 +133,10 @@ void frmMWL_Pro::RemovePermanentEntry() {
         // Only a letter whose line is gone stops being permanent, and only
         // a letter still marked keeps its line: the records never disagree
         // with what runs at log-on.
-        WorkingMask &= ~LetterBit(Ltr);
         try {
-            StoreWorkingMask(pf_.files, StateFilePath, WorkingMask, StateRecord);
+            WorkingMask = UnmarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
+            PermanentKnown = true;
         } catch (const RtError& e) {
-            WorkingMask |= LetterBit(Ltr);
             bool undone = UndoBatchEdits(edits);
             w_.SetMousePointer(kPointerDefault);
             w_.MsgBox("The state file " + StateFilePath + " could not be written: " +

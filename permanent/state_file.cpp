@@ -39,11 +39,22 @@ StateImage ReadStateRecord(RandomFile& file) {
 }
 
 void WriteStateRecord(RandomFile& file, const StateImage& record) {
-    std::string rec = ReadWholeRecord(file);
+    std::string stored = file.ReadAt(kStateRecordOffset, kStateRecordLength);
+    std::string rec = stored;
+    rec.resize(kStateRecordLength, '\0');
     for (size_t i = 0; i < record.reserved.size(); ++i)
         rec[i] = static_cast<char>(record.reserved[i]);
-    PutInt32(rec, kMaskOffsetInRecord, record.PermanentMask);
-    file.WriteAt(kStateRecordOffset, rec);
+    // The mask goes last, in a write of its own: a write that fails part way
+    // (a full disk, a share gone) must not leave a new mask stored while the
+    // caller, told of the failure, takes it as not written. Four bytes
+    // inside one sector are written whole or not at all.
+    std::string mask(4, '\0');
+    PutInt32(mask, 0, record.PermanentMask);
+    rec.replace(kMaskOffsetInRecord, 4,
+                stored.size() >= kMaskOffsetInRecord + 4 ? stored.substr(kMaskOffsetInRecord, 4)
+                                                         : std::string(4, '\0'));
+    if (rec != stored) file.WriteAt(kStateRecordOffset, rec);
+    file.WriteAt(kStateRecordOffset + kMaskOffsetInRecord, mask);
 }
 
 int32_t MarkPermanent(FileSystem& fs, const std::string& stateFilePath, const std::string& letter,
@@ -55,12 +66,13 @@ int32_t MarkPermanent(FileSystem& fs, const std::string& stateFilePath, const st
     return image.PermanentMask;
 }
 
-void StoreWorkingMask(FileSystem& fs, const std::string& stateFilePath, int32_t workingMask,
-                      StateImage& image) {
+int32_t UnmarkPermanent(FileSystem& fs, const std::string& stateFilePath, const std::string& letter,
+                        StateImage& image) {
     auto file = fs.OpenRandom(stateFilePath, FileSystem::Mode::ReadWrite);
     image = ReadStateRecord(*file);
-    image.PermanentMask = workingMask;
+    image.PermanentMask &= ~LetterBit(letter);
     WriteStateRecord(*file, image);
+    return image.PermanentMask;
 }
 
 int32_t ResetPermanent(FileSystem& fs, const std::string& stateFilePath, StateImage& image) {

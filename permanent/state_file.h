@@ -42,8 +42,9 @@ void WriteStateRecord(RandomFile& file, const StateImage& record);
 // Sets the letter's bit; returns the stored mask (the new working mask).
 int32_t MarkPermanent(FileSystem& fs, const std::string& stateFilePath, const std::string& letter,
                       StateImage& image);
-// Stores `workingMask` as the whole mask.
-void StoreWorkingMask(FileSystem& fs, const std::string& stateFilePath, int32_t workingMask,
-                      StateImage& image);
+// Clears the letter's bit; returns the stored mask. Only that bit changes:
+// another Mapwell window may have marked a letter since this one last read.
+int32_t UnmarkPermanent(FileSystem& fs, const std::string& stateFilePath, const std::string& letter,
+                        StateImage& image);
 // Stores the reset mask; returns it.
 int32_t ResetPermanent(FileSystem& fs, const std::string& stateFilePath, StateImage& image);

@@ -4,6 +4,7 @@
 // RtError carrying a run-time error number (see rt_error.h).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,15 +18,27 @@ struct OsVersion {
     uint32_t minor = 0;
 };
 
+// The code page of the program's 8-bit text, as path_text.h walks it.
+struct CodePage {
+    uint32_t number = 1252;
+    std::array<bool, 256> lead{}; // first bytes of the two-byte characters
+};
+
 class OsInfo {
 public:
     virtual ~OsInfo() = default;
     // As GetVersionExA fills it; a failed call leaves every field 0.
     virtual OsVersion Version() = 0;
-    // The same text in the OEM code page, which the command interpreter reads
-    // batch files in; false when a character has no exact OEM form. (Not
-    // named AnsiToOem: windows.h makes that name a macro.)
+    // The ANSI code page of this process (65001 when it runs in UTF-8).
+    virtual CodePage AnsiCodePage() = 0;
+    // The same text in the system's OEM code page, which the command
+    // interpreter reads batch files in at log-on; false when a character has
+    // no exact form there. (Not named AnsiToOem: windows.h makes that name a
+    // macro.)
     virtual bool ToOemCodePage(const std::string& ansi, std::string& oem) = 0;
+    // Text a console program wrote in the OEM code page, as ANSI text; a
+    // character the ANSI code page lacks shows as a question mark.
+    virtual std::string FromOemCodePage(const std::string& oem) = 0;
 };
 
 // --- special folders --------------------------------------------------------
@@ -33,13 +46,17 @@ public:
 constexpr int kCsidlStartup = 7;
 constexpr int kCsidlAppData = 26;
 
+// Where a special folder is now (folder redirection in a roaming or managed
+// profile moves it) or where the profile keeps it by default.
+enum class FolderType { Current, Default };
+
 class ShellFolders {
 public:
     virtual ~ShellFolders() = default;
-    // SHGetFolderPathA(SHGFP_TYPE_DEFAULT): the result code (0 success, 1 the
-    // folder does not exist, anything else a failure) and the path cut at its
-    // first NUL.
-    virtual long FolderPath(int csidl, std::string& path) = 0;
+    // SHGetFolderPathA(SHGFP_TYPE_CURRENT or _DEFAULT): the result code (0
+    // success, 1 the folder does not exist, anything else a failure) and the
+    // path cut at its first NUL.
+    virtual long FolderPath(int csidl, FolderType type, std::string& path) = 0;
     // SHGetSpecialFolderLocation + SHGetPathFromIDList: false when the shell
     // has no item list for the folder; the path may still come back empty.
     virtual bool SpecialFolderPath(int csidl, std::string& path) = 0;
@@ -65,6 +82,9 @@ public:
     // share ("\\server\share"); "" when there is none or the drive is not
     // ready. Never throws.
     virtual std::string Label(char letter, DriveKind kind) = 0;
+    // True when the system maps the letter to a folder (a subst drive), even
+    // one whose folder has gone; false for disks, shares and free letters.
+    virtual bool IsVirtual(char letter) = 0;
 };
 
 // --- files ------------------------------------------------------------------
@@ -111,8 +131,9 @@ public:
     virtual std::string ReadAll(const std::string& path) = 0;
     // Appends, creating the file when it is absent.
     virtual void Append(const std::string& path, const std::string& bytes) = 0;
-    // Creates or truncates.
-    virtual void WriteNew(const std::string& path, const std::string& bytes) = 0;
+    // Creates a new file; throws 58 when a file of that name exists, which is
+    // never touched.
+    virtual void CreateNew(const std::string& path, const std::string& bytes) = 0;
     // Replaces `target` with `source` in one step (the target need not exist).
     virtual void Replace(const std::string& source, const std::string& target) = 0;
     virtual void Remove(const std::string& path) = 0;
@@ -127,6 +148,9 @@ public:
     // root when the drive has none recorded. Throws 68/71 for a drive that
     // is absent or not ready.
     virtual std::string DriveCurrentDirectory(char letter) = 0;
+    // The short (8.3) form of an existing path; "" when the volume keeps
+    // none or it cannot be had.
+    virtual std::string ShortPath(const std::string& path) = 0;
 };
 
 // --- processes --------------------------------------------------------------

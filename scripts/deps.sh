@@ -17,3 +17,14 @@ if ((${#missing[@]})); then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+
+# Wine reads non-ASCII Unix file names right only when the glibc locale of the prefix exists:
+# the end-to-end tests run one prefix in Japanese (code page 932).
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    echo "deps: making the ja_JP.UTF-8 locale"
+    dpkg-query -W -f='${Status}' locales 2>/dev/null | grep -q "ok installed" || {
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq locales >/dev/null
+    }
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

@@ -4,7 +4,8 @@
 #      under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   2. the fuzz targets, each for a bounded time;
 #   3. the Wine bench: the subst stand-in, the setup program;
-#   4. the end-to-end tests of the real Mapwell.exe under Wine.
+#   4. the end-to-end tests of the real Mapwell.exe under Wine, and those of
+#      folder names in other scripts in a Western and a Japanese prefix.
 # Ends with one line "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -72,9 +73,19 @@ script_counts build/install-tests.log
 
 echo "== end-to-end tests under Wine"
 # With the help viewer's trace, which tells which page each F1 resolved to.
-WINEDEBUG=-all,+htmlhelp scripts/e2e.sh >build/e2e-run.log 2>&1 || show_failures build/e2e.log
+WINEDEBUG=-all,+htmlhelp scripts/e2e.sh --gtest_filter='-Names.*' >build/e2e-run.log 2>&1 || show_failures build/e2e.log
 grep -aE '^\[ +(OK|FAILED) +\]' build/e2e.log || true
 gtest_counts build/e2e.log
+
+echo "== folder names in other scripts, end to end: a Western and a Japanese prefix"
+# Each prefix takes its code pages from the locale: C.UTF-8 gives 1252 and 437, ja_JP.UTF-8 932.
+for locale in C.UTF-8:western ja_JP.UTF-8:japanese; do
+    log=build/e2e-names-${locale#*:}.log
+    LC_ALL=${locale%%:*} E2E_NAME=e2e-names-${locale#*:} scripts/e2e.sh --gtest_filter='Names.*' \
+        >"$log.run" 2>&1 || show_failures "$log"
+    grep -aE '^\[ +(OK|FAILED) +\]' "$log" || true
+    gtest_counts "$log"
+done
 
 echo "== every F1 opened the Introduction: the help viewer's own trace"
 resolved=$(grep -ac 'FindContextAlias returning' build/e2e.log)

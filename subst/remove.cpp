@@ -18,10 +18,11 @@ void frmMWL_Pro::cmdRemove_Click() {
         w_.cmdCancel().SetFocus();
         return;
     }
-    if (!PermanentKnown) {
-        try {
-            LoadPermanentMask();
-        } catch (const RtError& e) {
+    // Read anew: another Mapwell window may have made drives permanent since.
+    try {
+        LoadPermanentMask();
+    } catch (const RtError& e) {
+        if (!PermanentKnown) {
             if (w_.MsgBox(UnreadableStateText(e.number()) + "\r\nIf drive " + Ltr +
                               ": is permanent, its line stays in the startup batch file and "
                               "maps it again at the next log-on.",

@@ -34,8 +34,10 @@ std::string frmMWL_Pro::SubstArgument(const std::string& folder) const {
     // nothing. A root has no blanks and goes unquoted; any other folder goes
     // quoted without a final backslash (a cancelled hidden-folder name leaves one).
     if (IsDriveRoot(folder)) return folder;
+    // By character: ソ ends in the backslash's byte and must stay whole.
+    PathText text = Text();
     std::string trimmed = folder;
-    while (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+    while (trimmed.size() > 3 && text.EndsWithSeparator(trimmed)) trimmed = text.DropLast(trimmed);
     return Quote + trimmed + Quote;
 }
 
@@ -44,7 +46,7 @@ bool frmMWL_Pro::FolderExists(const std::string& folder, uint32_t mask) {
         // An empty disk, or one that holds only hidden system folders, has no
         // entry to list, yet its root is there to be mapped.
         if (IsDriveRoot(folder)) return (pf_.files.Attributes(folder) & attrDirectory) != 0;
-        return !Dir(pf_.files, folder, mask).empty();
+        return !Dir(pf_.files, Text(), folder, mask).empty();
     } catch (const RtError&) {
         // A drive that vanished or is not ready: the folder is not there.
         return false;
@@ -108,7 +110,9 @@ void frmMWL_Pro::RunSubst() {
         if (OSFamily != "NT") {
             // The folder's drive letter: the first character after an opening quote.
             std::string folder = Path.substr(Path.rfind(Quote, 0) == 0 ? 1 : 0);
-            char drive = folder.empty() ? '\0' : Upper(folder[0]);
+            // Only a character of its own can be a drive letter.
+            char drive =
+                folder.empty() || Text().CharSize(folder, 0) != 1 ? '\0' : Upper(folder[0]);
             if (std::find(CDLtrs.begin(), CDLtrs.end(), drive) != CDLtrs.end() && drive) {
                 w_.SetMousePointer(kPointerDefault);
                 ShowErrorMessage(10);
@@ -136,7 +140,7 @@ void frmMWL_Pro::RunSubst() {
         RefreshLetterLists();
         w_.SetMousePointer(kPointerDefault);
         w_.MsgBox("Operation Completed!", mbOk, "Done!");
-        drvList_.Refresh();
+        RefreshDriveList();
         return;
     }
     Wait(start + kNoProcessWait - pf_.clock.Seconds(), nullptr);

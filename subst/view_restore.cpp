@@ -13,6 +13,15 @@ constexpr const char* kCaptureFile = "temp";
 // How long a command interpreter still running after the fixed pause may take.
 constexpr double kFinishWait = 10;
 
+// The system's own subst.exe for the command interpreter's line. By its bare
+// name the interpreter would look in its current folder first, the data
+// folder, which the user can write (Wine's cmd does so whatever the
+// environment says). Quoted, it stays one word in a path with blanks; in one
+// without, cmd drops the two quotes and runs the same file.
+std::string SystemSubst(const std::string& systemDirectory) {
+    return "\"" + systemDirectory + "\\subst.exe\"";
+}
+
 // Runs one step whose failure is passed over.
 template <class Step> void Try(Step step) {
     try {
@@ -33,8 +42,9 @@ std::string frmMWL_Pro::CaptureListing() {
     Try([&] { pf_.files.Remove(Path + kCaptureFile); });
     std::unique_ptr<Process> interpreter;
     Try([&] {
-        interpreter = pf_.processes.ShellExec(w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
-                                              " /C subst.exe > temp", "", 0);
+        interpreter =
+            pf_.processes.ShellExec(w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
+                                    " /C " + SystemSubst(systemDirectory) + " > temp", "", 0);
     });
     Pause(2);
     if (interpreter) Wait(kFinishWait, [&] { return interpreter->WaitForExit(0); });
@@ -55,7 +65,8 @@ void frmMWL_Pro::mnuView_Click() {
     w_.SetMousePointer(kPointerHourglass);
     CaptureListing();
     std::string listing;
-    for (const std::string& line : ReadCapture()) listing += line + "\r\n";
+    // subst.exe wrote its listing in the console's (OEM) code page.
+    for (const std::string& line : ReadCapture()) listing += pf_.os.FromOemCodePage(line) + "\r\n";
     int flags = mbOk;
     if (listing.empty()) {
         listing = "There are no assigned Virtual Drives";
@@ -84,9 +95,9 @@ void frmMWL_Pro::mnuRepair_Click() {
             continue;
         Ltr = line.substr(0, 1);
         Try([&] {
-            releases.push_back(pf_.processes.ShellExec(w_.Handle(), "Open",
-                                                       systemDirectory + "\\CMD.exe",
-                                                       " /C subst.exe " + Ltr + ": /D", "", 0));
+            releases.push_back(pf_.processes.ShellExec(
+                w_.Handle(), "Open", systemDirectory + "\\CMD.exe",
+                " /C " + SystemSubst(systemDirectory) + " " + Ltr + ": /D", "", 0));
         });
         Pause(1);
     }
@@ -97,16 +108,22 @@ void frmMWL_Pro::mnuRepair_Click() {
     });
     Try([&] { pf_.files.Remove(Path + kCaptureFile); });
     RefreshLetterLists();
+    // The released drives must not stay offered in the drive list.
+    RefreshDriveList();
 
     try {
         Path = GetStartupFolder();
         if (!Path.empty()) {
+            const std::string batch = Path + "\\subit.bat";
             try {
-                pf_.files.Remove(Path + "\\subit.bat");
+                pf_.files.Remove(batch);
             } catch (const RtError& e) {
                 // No batch file (or no Startup folder at all): nothing to delete.
-                if (!IsAbsent(Path + "\\subit.bat", e.number())) throw;
+                if (!IsAbsent(batch, e.number())) throw;
             }
+            // A delete can report success while another program keeps the
+            // file; its lines would still run at log-on.
+            if (!IsAbsent(batch, rtFileNotFound)) throw RtError(rtPermissionDenied);
         }
         WorkingMask = ResetPermanent(pf_.files, StateFilePath, StateRecord);
         PermanentKnown = true;

@@ -142,18 +142,6 @@ TEST_F(Add, HiddenFolderIsFoundOnceThenNoMore) {
     EXPECT_EQ(app.LastBox().text, "Path not found!");
 }
 
-TEST_F(Add, ACancelledHiddenNameMapsTheChosenFolderWithoutItsFinalBackslash) {
-    app.f.dirList().SetPath("C:\\Work Files");
-    app.f.dirList_MouseDown(2, 4, 0, 0); // the name box, cancelled
-    ASSERT_EQ(app.f.Hold, "C:\\Work Files\\");
-    app.w.avail.Select("E:");
-    app.f.lstAvail_Click();
-    app.f.cmdOk_Click();
-    ASSERT_EQ(Launches(), 1u);
-    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"C:\\Work Files\"");
-    EXPECT_EQ(app.subst.mapped['E'], "C:\\Work Files") << "as a C program reads its arguments";
-}
-
 TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
     app.m.AddDrive('F', DriveKind::Fixed);
     app.m.AddFolder("F:\\Music");

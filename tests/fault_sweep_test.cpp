@@ -8,7 +8,14 @@
 namespace {
 
 const std::string kOldBatch = "@echo off\r\nsubst Q: \"C:\\Old\"\r\n";
-const int kErrors[] = {53, 68, 70, 71, 75, 76, 57};
+struct Fault {
+    int error;
+    bool partWay; // a write that leaves half its bytes behind
+};
+const Fault kFaults[] = {{53, false}, {68, false}, {70, false}, {71, false},
+                         {75, false}, {76, false}, {57, false}, {61, true}};
+const OsVersion kFamilies[] = {{2, 10, 0}, {1, 4, 10}}; // "NT", and "W95" with autoexec.bat
+const std::string kAutoexec = "c:\\autoexec.bat";
 
 // A state file whose record 1 and reserved fields a careless write would spoil.
 std::string Patterned(int32_t mask) {
@@ -32,7 +39,9 @@ struct Scenario {
     std::function<void(App&, size_t firstBox, const std::string& where)> check;
 };
 
-void Prepare(App& app) {
+void Prepare(App& app, OsVersion family) {
+    app.m.version = family;
+    app.m.AddFile(kAutoexec, kOldBatch);
     app.m.AddFolder("C:\\Work");
     app.m.AddFolder("C:\\Old");
     app.m.AddFile(kStateFile, Patterned(0x08010000)); // Q is permanent
@@ -72,6 +81,9 @@ const Scenario kScenarios[] = {
      [](App& a, size_t from, const std::string& where) {
          std::string batch = a.m.FileBytes(kBatch);
          EXPECT_TRUE(batch == kOldBatch || batch == "@echo off\r\n") << where;
+         if (a.f.OSFamily == "W95") {
+             EXPECT_EQ(a.m.FileBytes(kAutoexec), batch) << where << ": both files or neither";
+         }
          bool marked = MaskIn(a.m.FileBytes(kStateFile)) & LetterBit("Q");
          EXPECT_EQ(batch == kOldBatch, marked) << where << ": the line and the mark agree";
          EXPECT_EQ(bool(a.f.WorkingMask & LetterBit("Q")), marked) << where;
@@ -106,41 +118,46 @@ const Scenario kScenarios[] = {
 
 TEST(FaultSweep, EveryStepOfEveryCommandFailsSafely) {
     int points = 0;
-    for (const Scenario& s : kScenarios) {
-        // A first run counts the calls.
-        int calls;
-        {
-            App app;
-            Prepare(app);
-            s.arrange(app);
-            app.m.faults = {};
-            s.act(app);
-            calls = app.m.faults.calls;
-        }
-        ASSERT_GT(calls, 0) << s.name;
-        for (int error : kErrors) {
-            for (int at = 1; at <= calls; ++at) {
+    for (OsVersion family : kFamilies) {
+        for (const Scenario& s : kScenarios) {
+            // A first run counts the calls.
+            int calls;
+            {
                 App app;
-                Prepare(app);
+                Prepare(app, family);
                 s.arrange(app);
-                size_t firstBox = app.w.boxes.size();
-                app.m.faults = {at, error, 0, ""};
-                EXPECT_NO_THROW(s.act(app));
-                app.m.faults.error = 0;
-                std::string where = std::string(s.name) + ": " + app.m.faults.failed + " -> " +
-                                    std::to_string(error);
-                ++points;
-                EXPECT_FALSE(app.w.ended) << where;
-                EXPECT_EQ(app.w.pointer, kPointerDefault) << where;
-                EXPECT_FALSE(app.f.MakingPermanent) << where;
-                std::string state = app.m.FileBytes(kStateFile);
-                EXPECT_EQ(state.size(), 2500u) << where;
-                EXPECT_EQ(state.substr(0, 1366), Patterned(0).substr(0, 1366))
-                    << where << ": record 1 and the reserved fields";
-                s.check(app, firstBox, where);
-                // Still usable: the lists come back whole.
-                app.f.RefreshLetterLists();
-                EXPECT_EQ(app.w.avail.ListCount() + app.w.used.ListCount(), 26) << where;
+                app.m.faults = {};
+                s.act(app);
+                calls = app.m.faults.calls;
+            }
+            ASSERT_GT(calls, 0) << s.name;
+            for (Fault fault : kFaults) {
+                for (int at = 1; at <= calls; ++at) {
+                    App app;
+                    Prepare(app, family);
+                    s.arrange(app);
+                    size_t firstBox = app.w.boxes.size();
+                    app.m.faults = {};
+                    app.m.faults.failAt = at;
+                    app.m.faults.error = fault.error;
+                    app.m.faults.partWay = fault.partWay;
+                    EXPECT_NO_THROW(s.act(app));
+                    app.m.faults.error = 0;
+                    std::string where = std::string(s.name) + " on " + app.f.OSFamily + ": " +
+                                        app.m.faults.failed + " -> " + std::to_string(fault.error);
+                    ++points;
+                    EXPECT_FALSE(app.w.ended) << where;
+                    EXPECT_EQ(app.w.pointer, kPointerDefault) << where;
+                    EXPECT_FALSE(app.f.MakingPermanent) << where;
+                    std::string state = app.m.FileBytes(kStateFile);
+                    EXPECT_EQ(state.size(), 2500u) << where;
+                    EXPECT_EQ(state.substr(0, 1366), Patterned(0).substr(0, 1366))
+                        << where << ": record 1 and the reserved fields";
+                    s.check(app, firstBox, where);
+                    // Still usable: the lists come back whole.
+                    app.f.RefreshLetterLists();
+                    EXPECT_EQ(app.w.avail.ListCount() + app.w.used.ListCount(), 26) << where;
+                }
             }
         }
     }
@@ -155,11 +172,14 @@ TEST(FaultSweep, StartUpEitherStartsOrShowsError255AloneAndNeverWrites) {
         app.Start();
         calls = app.m.faults.calls;
     }
-    for (int error : kErrors) {
+    for (Fault fault : kFaults) {
+        int error = fault.error;
         for (int at = 1; at <= calls; ++at) {
             App app;
             app.m.AddFile(kStateFile, Patterned(0x08010000));
-            app.m.faults = {at, error, 0, ""};
+            app.m.faults = {};
+            app.m.faults.failAt = at;
+            app.m.faults.error = error;
             bool shown = false;
             EXPECT_NO_THROW(shown = app.Start());
             std::string where = app.m.faults.failed + " -> " + std::to_string(error);

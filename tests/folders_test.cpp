@@ -57,14 +57,36 @@ TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
     EXPECT_EQ(app.w.path.text, "C:\\Data");
 }
 
-TEST_F(Folders, EnterOnAFolderThatVanishedSaysSoAndKeepsTheSelection) {
-    app.f.dirList_Click(LineOf("Beta"));
-    app.m.Delete("C:\\Data\\Beta");
-    app.f.dirList_KeyPress(13);
-    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
-    EXPECT_EQ(app.f.Hold, "C:\\Data");
-    EXPECT_EQ(app.LastBox().text, "The folder C:\\Data\\Beta cannot be opened:\r\nPath not found.");
-    EXPECT_EQ(app.LastBox().flags, 48);
+// A folder that cannot be opened is named in a message and the selection
+// stays: one that vanished since the list was drawn, and one whose name ends
+// in a dot or a blank, which exists on disk but which Windows would reach
+// without that ending (so nothing is ever mapped or written for it).
+TEST_F(Folders, AFolderThatCannotBeOpenedSaysSoAndKeepsTheSelection) {
+    app.m.AddFolder("C:\\Data\\Dot.");
+    app.m.AddFolder("C:\\Data\\Blank ");
+    app.f.dirList().SetPath("C:\\");
+    app.f.dirList().SetPath("C:\\Data");
+    const std::string dropped = "Windows drops a dot or blank at the end of a folder name, so "
+                                "another folder would be used.";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Beta", "Path not found."}, {"Dot.", dropped}, {"Blank ", dropped}};
+    for (const auto& [name, reason] : cases) {
+        app.w.boxes.clear();
+        if (name == "Beta") {
+            app.f.dirList_Click(LineOf(name));
+            app.m.Delete("C:\\Data\\Beta");
+            app.f.dirList_KeyPress(13);
+        } else {
+            app.f.dirList_DblClick(LineOf(name));
+        }
+        ASSERT_EQ(app.w.boxes.size(), 1u) << name;
+        EXPECT_EQ(app.LastBox().text,
+                  "The folder C:\\Data\\" + name + " cannot be opened:\r\n" + reason);
+        EXPECT_EQ(app.LastBox().flags, mbExclamation);
+        EXPECT_EQ(app.LastBox().title, "Mapwell");
+        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
+        EXPECT_EQ(app.f.Hold, "C:\\Data") << name;
+    }
 }
 
 TEST_F(Folders, RightButtonMatrixOfTheHiddenFolderFlow) {
@@ -99,6 +121,14 @@ TEST_F(Folders, RightButtonMatrixOfTheHiddenFolderFlow) {
         EXPECT_TRUE(app.w.inputBoxes.empty());
         EXPECT_FALSE(app.f.Hidden);
     }
+    // Cancel in the name box changes nothing either, and later picks work.
+    app.f.dirList_MouseDown(2, 4, 0, 0);
+    EXPECT_EQ(app.w.inputBoxes.size(), 1u);
+    EXPECT_FALSE(app.f.Hidden);
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+    EXPECT_EQ(app.w.path.text, "C:\\Data");
+    app.f.dirList().SetPath("C:\\Other");
+    EXPECT_EQ(app.f.Hold, "C:\\Other");
 }
 
 TEST_F(Folders, TypedNameIsJoinedToTheChosenFolder) {
@@ -134,8 +164,8 @@ TEST_F(Folders, MissingTypedFolderSaysSoAndAsksAgainWithoutTheQuestion) {
 }
 
 // View, Restore, Remove and a refused Add all reuse Path; the typed hidden
-// folder must outlive each of them, and a drive picked, so the next folder
-// change and Add still reach it.
+// folder must outlive each of them, a drive picked and a name box cancelled,
+// so the next folder change and Add still reach it.
 TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     struct Case {
         const char* name;
@@ -143,6 +173,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     };
     const Case cases[] = {
         {"a drive picked", [](App& a) { a.f.DrvList_Select(1); }},
+        {"a cancelled name box", [](App& a) { a.f.dirList_MouseDown(2, 4, 0, 0); }},
         {"View", [](App& a) { a.f.mnuView_Click(); }},
         {"Restore", [](App& a) { a.f.mnuRepair_Click(); }},
         {"Remove",
@@ -182,7 +213,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     }
 }
 
-TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {
+TEST_F(Folders, ADriveThatCannotBeOpenedLeavesTheFolderListWhereItWas) {
     app.m.AddDrive('D', DriveKind::CdRom, false);
     app.f.DrvList().Refresh();
     ASSERT_EQ(app.w.driveCombo.lines[1].text, "d:");
@@ -190,9 +221,60 @@ TEST_F(Folders, DriveWithoutMediumIsSilentlyUndone) {
     app.f.DrvList_Select(1);
     EXPECT_TRUE(app.w.boxes.empty());
     EXPECT_EQ(app.f.DrvList().Drive(), "c:");
-    // Setting the drive back goes to that drive's current folder.
-    EXPECT_EQ(app.f.dirList().Path(), "C:\\Other");
     EXPECT_EQ(app.w.driveCombo.selection, 0);
+    // Not C's current folder: the one the user had.
+    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
+    EXPECT_EQ(app.f.Hold, "C:\\Data");
+}
+
+// Remove and Restore release drives. The drive list drops them; when it moves
+// off the drive it showed, the folder list, the path field and Hold follow
+// to the root of its new drive (not to the folder the system keeps current
+// there, which View and Restore leave at the data folder). A hidden folder
+// on the gone drive goes with it.
+TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
+    struct Case {
+        const char* name;
+        bool hidden;
+        std::function<void(App&)> release;
+    };
+    auto remove = [](App& a) {
+        a.w.used.Select("E:");
+        a.f.cmdRemove_Click();
+    };
+    const Case cases[] = {
+        {"Remove", false, remove},
+        {"Remove, hidden folder", true, remove},
+        {"Restore", false, [](App& a) { a.f.mnuRepair_Click(); }},
+    };
+    for (const Case& c : cases) {
+        App app;
+        app.m.AddFolder("C:\\Work");
+        app.m.AddFolder(kStartup);
+        app.subst.Install(app.m);
+        ASSERT_TRUE(app.Start());
+        app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
+        app.m.AddFolder("E:\\Secret", attrHidden);
+        app.f.RefreshLetterLists();
+        app.f.DrvList().Refresh();
+        app.f.DrvList_Select(1); // e:, as the user picks it
+        ASSERT_EQ(app.f.Hold, "E:\\") << c.name;
+        if (c.hidden) {
+            app.w.inputs = {"Secret"};
+            app.f.dirList_MouseDown(2, 4, 0, 0);
+            ASSERT_EQ(app.f.Hold, "E:\\Secret") << c.name;
+        }
+        app.w.boxes.clear();
+        c.release(app);
+        EXPECT_EQ(app.w.driveCombo.lines, (std::vector<DriveLine>{{"c: [System]"}})) << c.name;
+        EXPECT_EQ(app.f.DrvList().Drive(), "c:") << c.name;
+        EXPECT_EQ(app.f.dirList().Path(), "C:\\") << c.name;
+        EXPECT_EQ(app.w.path.text, "C:\\") << c.name;
+        EXPECT_EQ(app.f.Hold, "C:\\") << c.name;
+        EXPECT_FALSE(app.f.Hidden) << c.name;
+        for (const SimBox& b : app.w.boxes)
+            EXPECT_EQ(b.text.find("dirList_Change"), std::string::npos) << c.name;
+    }
 }
 
 TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
@@ -209,9 +291,10 @@ TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
         app.f.dirList_MouseDown(2, 4, 0, 0);
         ASSERT_FALSE(app.w.boxes.empty()) << name;
         EXPECT_EQ(app.w.boxes[0].title, "Path not found!") << name;
-        // The second box was cancelled: the chosen folder itself.
-        EXPECT_EQ(app.f.Hold, "C:\\Data\\") << name;
+        // The second box was cancelled: nothing changed.
+        EXPECT_EQ(app.f.Hold, "C:\\Data") << name;
         EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
+        EXPECT_FALSE(app.f.Hidden) << name;
     }
 }
 

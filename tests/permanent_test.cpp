@@ -72,8 +72,8 @@ TEST_F(Permanent, AlreadyMappedLetterIsWrittenAndReportedOnceByMakePermanent) {
 }
 
 // The duplicate check and the removal agree on every family about which line
-// is a letter's: only a subst line with the letter at its 7th character. The
-// user's own lines (here with the letter at the 7th character) are theirs.
+// is a letter's: "subst", a blank or a tab, the letter, a colon. The user's own
+// lines (here with the letter at the 7th character) are theirs.
 TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
     const std::string bom = "\xEF\xBB\xBF";
     struct Case {
@@ -81,10 +81,18 @@ TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
         bool owned;
     };
     const Case cases[] = {
-        {"O", "@echo off", false},           {"E", "echo hello", false},
-        {"T", "set PATH=C:\\DOS", false},    {"X", "SUBST x: \"C:\\Old\"", true},
-        {"X", "Subst X: C:\\", true},        {"X", "short", false},
+        {"O", "@echo off", false},
+        {"E", "echo hello", false},
+        {"T", "set PATH=C:\\DOS", false},
+        {"X", "SUBST x: \"C:\\Old\"", true},
+        {"X", "Subst X: C:\\", true},
+        {"X", "subst\tX:\t\"C:\\Old\"", true}, // a tab at the 6th character
+        {"X", "short", false},
         {"X", "substX: \"C:\\Old\"", false},
+        {"E", "subst.exe Q: \"C:\\Music\"", false}, // the 6th is no blank
+        {"X", "subst X \"C:\\Old\"", false},        // the 8th is no colon
+        {"X", "subst  X: \"C:\\Old\"", false},
+        {"X", "substitute X: now", false},
     };
     for (OsVersion v : {OsVersion{2, 10, 0}, OsVersion{2, 6, 1}, OsVersion{1, 4, 10}}) {
         for (const Case& c : cases) {
@@ -106,7 +114,11 @@ TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
                 app.f.Ltr = c.letter;
                 app.f.WorkingMask = 0x08000000 | LetterBit(c.letter);
                 app.f.RemovePermanentEntry();
-                std::string kept = c.owned ? mark + "subst Y: \"C:\\Y\"\r\n" : content;
+                // Behind a mark that went with the first line, the next
+                // line would fail at log-on: the mark keeps a line of its own.
+                std::string kept =
+                    c.owned ? mark + (mark.empty() ? "" : "\r\n") + "subst Y: \"C:\\Y\"\r\n"
+                            : content;
                 EXPECT_EQ(app.m.FileBytes(kBatch), kept);
                 if (app.f.OSFamily == "W95") {
                     EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), kept);
@@ -128,6 +140,11 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
         {"C:\\100% Done", "", 0, "subst X: \"C:\\100%% Done\"\r\n"}, // % doubled
         {"C:\\Caf\xE9", "", 0, "subst X: \"C:\\Caf\x82\"\r\n"},      // OEM code page
         {"C:\\Work Files", "@echo off", 0, "@echo off\r\nsubst X: \"C:\\Work Files\"\r\n"},
+        // A lone CR ends no line for the interpreter, and it does not skip a
+        // byte-order mark: the line must not be read as part of either.
+        {"C:\\Work Files", "@echo off\r", 0, "@echo off\r\r\nsubst X: \"C:\\Work Files\"\r\n"},
+        {"C:\\Work Files", "\xEF\xBB\xBF", 0, "\xEF\xBB\xBF\r\nsubst X: \"C:\\Work Files\"\r\n"},
+        {"C:\\Work Files", "@echo off\n", 0, "@echo off\nsubst X: \"C:\\Work Files\"\r\n"},
         // A hidden or system batch file counts as absent: no duplicate check.
         {"C:\\Work Files", "subst X: \"C:\\Old\"\r\n", attrHidden,
          "subst X: \"C:\\Old\"\r\nsubst X: \"C:\\Work Files\"\r\n"},
@@ -161,12 +178,20 @@ TEST_F(Permanent, RefusalsWriteNothing) {
          "This feature is not supported at this\r\ntime"},
         {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
          "This feature is not supported at this\r\ntime"},
-        {"a name the OEM code page cannot hold",
+        {"a letter a disk holds",
          [](App& a) {
-             a.m.AddFolder("C:\\Price \x80");
-             a.f.dirList().SetPath("C:\\Price \x80");
+             a.w.used.Select("C:");
+             a.f.lstUsedLtrs_Click();
          },
-         "The folder C:\\Price \x80\r\nhas characters that cannot be written"},
+         "Drive C: is a disk or a network drive, not a virtual drive"},
+        {"a letter a share holds",
+         [](App& a) {
+             a.m.AddDrive('N', DriveKind::Network);
+             a.f.RefreshLetterLists();
+             a.w.used.Select("n:");
+             a.f.lstUsedLtrs_Click();
+         },
+         "Drive n: is a disk or a network drive, not a virtual drive"},
     };
     for (const Case& c : cases) {
         App a;
@@ -184,28 +209,48 @@ TEST_F(Permanent, RefusalsWriteNothing) {
     }
 }
 
-// The mark cannot be stored after the line went in: the batch file goes back
-// byte for byte (or away), so it never maps a drive the records call ordinary.
-TEST_F(Permanent, AMarkThatCannotBeStoredTakesTheLineBackOut) {
-    for (const std::optional<std::string>& before :
-         {std::optional<std::string>(), std::optional<std::string>("@echo off"),
-          std::optional<std::string>("\xEF\xBB\xBFsubst Q: \"C:\\Old\"\r\n")}) {
-        std::string where = before ? *before : "no batch file";
-        if (before)
-            app.m.AddFile(kBatch, *before);
-        else
-            app.m.Delete(kBatch);
-        app.m.Lock(kStateFile);
-        app.m.RemoveDrive('X');
-        app.f.RefreshLetterLists();
-        Make("C:\\Work Files", "X");
-        EXPECT_EQ(app.m.Exists(kBatch), before.has_value()) << where;
-        EXPECT_EQ(app.m.FileBytes(kBatch), before.value_or("")) << where;
-        EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat")) << where;
-        EXPECT_FALSE(app.f.WorkingMask & LetterBit("X")) << where;
-        EXPECT_EQ(app.LastBox().text,
-                  "The drive could not be made permanent: Permission denied. Error 70")
-            << where;
+// A write that fails once the line is going in (the mark cannot be stored; a
+// full disk stops the append part way): the batch file goes back byte for
+// byte, or away, so no half line runs and no line maps an unmarked drive.
+TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
+    struct Case {
+        const char* name;
+        std::function<void(App&)> arrange;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"the state file locked", [](App& a) { a.m.Lock(kStateFile); },
+         "The drive could not be made permanent: Permission denied. Error 70"},
+        {"a disk that fills up during the append",
+         [](App& a) {
+             a.m.faults.failOn = "Append";
+             a.m.faults.error = rtDiskFull;
+             a.m.faults.partWay = true;
+         },
+         "The drive could not be made permanent: Disk full. Error 61"},
+    };
+    for (const Case& c : cases) {
+        for (const std::optional<std::string>& before :
+             {std::optional<std::string>(), std::optional<std::string>("@echo off"),
+              std::optional<std::string>("\xEF\xBB\xBFsubst Q: \"C:\\Old\"\r\n")}) {
+            SCOPED_TRACE(std::string(c.name) + ", " + (before ? *before : "no batch file"));
+            App app;
+            app.m.AddFolder(kStartup);
+            if (before) app.m.AddFile(kBatch, *before);
+            app.subst.Install(app.m);
+            ASSERT_TRUE(app.Start());
+            app.Choose("C:\\Work Files", "X:");
+            c.arrange(app);
+            app.f.cmdDefault_Click();
+            app.m.faults = {};
+            app.m.Lock(kStateFile, false);
+            EXPECT_EQ(app.m.Exists(kBatch), before.has_value());
+            EXPECT_EQ(app.m.FileBytes(kBatch), before.value_or(""));
+            EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat"));
+            EXPECT_EQ(app.StoredMask(), 0x08000000);
+            EXPECT_FALSE(app.f.WorkingMask & LetterBit("X"));
+            EXPECT_EQ(app.LastBox().text, c.said);
+        }
     }
 }
 
@@ -274,6 +319,27 @@ TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
          dropX,
          "PATH C:\\DOS\r\n",
          0x08000000},
+        {"a line a lone CR joins to the one before is nobody's",
+         {2, 10, 0},
+         kBatch,
+         "echo a\rsubst X: \"C:\\X\"\r\n",
+         dropX,
+         "echo a\rsubst X: \"C:\\X\"\r\n",
+         0x08000000},
+        {"the mark keeps a line of its own when the first line goes",
+         {2, 10, 0},
+         kBatch,
+         "\xEF\xBB\xBFsubst X: \"C:\\X\"\r\nsubst Y: \"C:\\Y\"\r\n",
+         dropX,
+         "\xEF\xBB\xBF\r\nsubst Y: \"C:\\Y\"\r\n",
+         0x08000000},
+        {"kept lines keep their own ends, the last one gets CR LF",
+         {2, 10, 0},
+         kBatch,
+         "rem a\nsubst X: \"C:\\X\"\r\nrem b",
+         dropX,
+         "rem a\nrem b\r\n",
+         0x08000000},
         {"W95 leaves an emptied autoexec.bat behind",
          {1, 4, 10},
          "c:\\autoexec.bat",
@@ -314,7 +380,7 @@ TEST_F(Permanent, RemoveAsksAboutAPermanentDriveYesNoOrCancel) {
         app.w.boxes.clear();
         Map('E');
         app.m.AddFile(kBatch, "subst E: \"C:\\Work Files\"\r\nsubst F: \"C:\\F\"\r\n");
-        app.f.WorkingMask = 0x08000030;
+        app.m.AddFile(kStateFile, StateFileBytes(0x08000030));
         app.w.used.Select("E:");
         app.w.answers = {answer};
         app.f.cmdRemove_Click();
@@ -348,12 +414,15 @@ TEST_F(Permanent, RemoveReleasesASubstDriveWhoseFolderHasGone) {
 }
 
 TEST_F(Permanent, EntryDropsOnlyTheLettersLinesAndALoneLineTakesTheFile) {
+    app.m.AddFile(kStateFile, StateFileBytes(0x09800000));
     app.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\nsubst Y: \"C:\\Y\"");
+    // The user's own file, or one an interrupted run left: neither read nor touched.
     app.m.AddFile(kStartup + "\\temp.dat", "stale line\r\n");
     std::string cwd = app.m.currentDirectory;
     Drop("X", 0x09800000);
     EXPECT_EQ(app.m.FileBytes(kBatch), "subst Y: \"C:\\Y\"\r\n");
-    EXPECT_FALSE(app.m.Exists(kStartup + "\\temp.dat"));
+    EXPECT_EQ(app.m.FileBytes(kStartup + "\\temp.dat"), "stale line\r\n");
+    EXPECT_FALSE(app.m.Exists(kStartup + "\\temp1.dat"));
     EXPECT_EQ(app.m.currentDirectory, cwd);
     EXPECT_EQ(app.StoredMask(), 0x09000000);
     Drop("Y", 0x09000000);
@@ -363,33 +432,115 @@ TEST_F(Permanent, EntryDropsOnlyTheLettersLinesAndALoneLineTakesTheFile) {
     EXPECT_TRUE(app.w.boxes.empty());
 }
 
-TEST_F(Permanent, EntryWithoutAStartupFolderKeepsTheLetterPermanentAndSaysSo) {
-    app.m.AddFile(kStateFile, StateFileBytes(0x09000000));
-    app.m.startupAvailable = false;
-    Drop("Y", 0x09000000);
-    EXPECT_EQ(app.f.WorkingMask, 0x09000000);
-    EXPECT_EQ(app.StoredMask(), 0x09000000);
-    EXPECT_EQ(app.Texts(), std::vector<std::string>{"This feature is not supported at this\r\n"
-                                                    "time on your Operating System."});
-    EXPECT_EQ(app.w.pointer, kPointerDefault);
-}
-
-TEST_F(Permanent, EntryWhoseUnmarkCannotBeStoredPutsTheLinesBack) {
-    for (const char* family : {"NT", "W95"}) {
-        const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
-        app.f.OSFamily = family;
+// Each way the letter's line cannot leave: the letter stays permanent, both
+// files stay as they were, and the user hears that the drive comes back.
+TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
+    const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
+    struct Case {
+        const char* name;
+        OsVersion family;
+        std::function<void(App&)> arrange;
+        std::string said;
+    };
+    const std::string comesBack = "Your Startup folder could not be found, so the startup batch "
+                                  "file cannot be changed.\r\nDrive X: stays permanent and is "
+                                  "mapped again at the next log-on.";
+    const std::string locked = "The startup batch file " + kBatch +
+                               " could not be changed: Permission denied.\r\nDrive X: stays "
+                               "permanent.";
+    const std::string unstored = "The state file " + kStateFile +
+                                 " could not be written: Permission denied.\r\nDrive X: stays "
+                                 "permanent.";
+    const Case cases[] = {
+        {"no Startup folder", {2, 10, 0}, [](App& a) { a.m.startupAvailable = false; }, comesBack},
+        {"no Startup folder on W95",
+         {1, 4, 10},
+         [](App& a) { a.m.startupAvailable = false; },
+         comesBack},
+        {"subit.bat locked on W95, after autoexec.bat was changed",
+         {1, 4, 10},
+         [](App& a) { a.m.Lock(kBatch); },
+         locked},
+        {"the state file locked after the line went",
+         {2, 10, 0},
+         [](App& a) { a.m.Lock(kStateFile); },
+         unstored},
+        {"the state file locked after both lines went on W95",
+         {1, 4, 10},
+         [](App& a) { a.m.Lock(kStateFile); },
+         unstored},
+        {"a delete that reports success but leaves the file",
+         {2, 10, 0},
+         [](App& a) {
+             a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
+             a.m.KeepOnDelete(kBatch);
+         },
+         locked},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        App app;
+        app.m.version = c.family;
+        app.m.AddFile(kStateFile, StateFileBytes(0x08800000));
+        app.m.AddFolder(kStartup);
         app.m.AddFile(kBatch, content);
         app.m.AddFile("c:\\autoexec.bat", content);
-        app.m.Lock(kStateFile);
-        app.w.boxes.clear();
-        Drop("X", 0x08800000);
-        EXPECT_EQ(app.m.FileBytes(kBatch), content) << family;
-        EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), content) << family;
-        EXPECT_EQ(app.f.WorkingMask, 0x08800000) << family;
-        ASSERT_EQ(app.w.boxes.size(), 1u) << family;
-        EXPECT_NE(app.LastBox().text.find("Drive X: stays permanent."), std::string::npos);
+        ASSERT_TRUE(app.Start());
+        c.arrange(app);
+        const std::string batch = app.m.FileBytes(kBatch);
+        app.f.Ltr = "X";
+        app.f.RemovePermanentEntry();
         app.m.Lock(kStateFile, false);
+        EXPECT_EQ(app.m.FileBytes(kBatch), batch);
+        EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), content);
+        EXPECT_EQ(app.f.WorkingMask, 0x08800000);
+        EXPECT_EQ(app.StoredMask(), 0x08800000);
+        EXPECT_EQ(app.Texts(), std::vector<std::string>{c.said});
+        EXPECT_EQ(app.LastBox().flags, mbExclamation);
+        EXPECT_EQ(app.w.pointer, kPointerDefault);
     }
+}
+
+// Two Mapwell windows on one machine: each changes only its own letter's bit
+// of what is stored, and Remove reads what the other window stored.
+TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
+    App a;
+    a.m.AddFile(kStateFile, StateFileBytes(0x08800000)); // X permanent
+    a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
+    a.m.AddFolder("C:\\X");
+    a.m.AddFolder("C:\\Y");
+    a.subst.Install(a.m);
+    ASSERT_TRUE(a.Start());
+    SimWindow w2;
+    frmMWL_Pro b{a.m.platform(), w2};
+    ASSERT_TRUE(b.Form_Load());
+    b.Form_Activate();
+
+    b.dirList().SetPath("C:\\Y");
+    ASSERT_TRUE(w2.avail.Select("Y:"));
+    b.lstAvail_Click();
+    b.cmdDefault_Click(); // window B makes Y permanent
+    ASSERT_EQ(a.StoredMask(), 0x09800000);
+
+    a.subst.Run(a.m, {"subst.exe", "X:", "C:\\X"});
+    a.f.RefreshLetterLists();
+    ASSERT_TRUE(a.w.used.Select("X:"));
+    a.w.answers = {idYes};
+    a.f.cmdRemove_Click(); // window A, started earlier, removes X permanently
+    EXPECT_EQ(a.StoredMask(), 0x09000000) << "Y stays marked";
+    EXPECT_EQ(a.m.FileBytes(kBatch), "subst Y: \"C:\\Y\"\r\n");
+
+    // Window A asks about Y, which window B made permanent.
+    a.w.boxes.clear();
+    a.f.RefreshLetterLists();
+    ASSERT_TRUE(a.w.used.Select("Y:"));
+    a.w.answers = {idYes};
+    a.f.cmdRemove_Click();
+    ASSERT_FALSE(a.w.boxes.empty());
+    EXPECT_EQ(a.w.boxes[0].text,
+              "This drive letter, Y, is permanent, do you want it removed permanently?");
+    EXPECT_EQ(a.StoredMask(), 0x08000000);
+    EXPECT_FALSE(a.m.Exists(kBatch));
 }
 
 } // namespace

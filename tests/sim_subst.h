@@ -9,8 +9,10 @@
 #include <vector>
 
 // The C run-time's splitting of a command line (backslashes escape a quote
-// only when they stand right before it).
-inline std::vector<std::string> CrtArgs(const std::string& line) {
+// only when they stand right before it), by character: subst.exe reads its
+// command line as wide text, where ソ is one character, not 83 and a backslash.
+inline std::vector<std::string> CrtArgs(const std::string& line, const CodePage& cp = {}) {
+    PathText text(cp);
     std::vector<std::string> args;
     size_t i = 0;
     while (i < line.size()) {
@@ -29,10 +31,10 @@ inline std::vector<std::string> CrtArgs(const std::string& line) {
                     quoted = !quoted;
             } else {
                 arg.append(slashes, '\\');
-                if (i < line.size())
-                    arg += line[i];
-                else
-                    break;
+                if (i >= line.size()) break;
+                size_t n = text.CharSize(line, i);
+                arg.append(line, i, n);
+                i += n - 1;
             }
         }
         args.push_back(arg);
@@ -45,10 +47,14 @@ struct SimSubst {
     std::map<char, std::string> mapped;
     bool writesCapture = true;
 
-    std::string Listing() const {
+    // Written as a console program writes it: in the OEM code page.
+    std::string Listing(SimMachine& m) const {
         std::string out;
-        for (const auto& [letter, folder] : mapped)
-            out += std::string(1, letter) + ":\\: => " + folder + "\r\n";
+        for (const auto& [letter, folder] : mapped) {
+            std::string oem;
+            if (!m.platform().os.ToOemCodePage(folder, oem)) oem = "?";
+            out += std::string(1, letter) + ":\\: => " + oem + "\r\n";
+        }
         return out;
     }
 
@@ -59,6 +65,7 @@ struct SimSubst {
             if (mapped.erase(letter)) m.RemoveDrive(letter);
         } else if (!m.Drive(letter).exists && m.Exists(a[2])) {
             m.AddDrive(letter, DriveKind::Fixed);
+            m.Drive(letter).virtualDrive = true;
             mapped[letter] = a[2];
         }
     }
@@ -67,16 +74,19 @@ struct SimSubst {
     void Install(SimMachine& m) {
         m.onLaunch = [this, &m](SimLaunch& l) {
             if (!l.shellExecute) {
-                std::vector<std::string> a = CrtArgs(l.commandLine);
+                std::vector<std::string> a = CrtArgs(l.commandLine, m.codePage);
                 if (!a.empty() && a[0] == "subst.exe") Run(m, a);
                 return true;
             }
-            std::vector<std::string> a = CrtArgs(l.parameters);
-            if (a.size() >= 2 && a[0] == "/C" && a[1] == "subst.exe") {
+            // The interpreter runs the system's subst.exe only when it is named
+            // by its path: by its bare name, it would take one from its current
+            // folder first.
+            std::vector<std::string> a = CrtArgs(l.parameters, m.codePage);
+            if (a.size() >= 2 && a[0] == "/C" && a[1] == m.systemDirectory + "\\subst.exe") {
                 if (a.size() == 4 && a[2] == ">" && writesCapture) {
                     std::string folder = l.currentDirectory;
                     if (folder.back() != '\\') folder += '\\';
-                    m.AddFile(folder + a[3], Listing());
+                    m.AddFile(folder + a[3], Listing(m));
                 } else if (a.size() == 4) {
                     Run(m, {a[1], a[2], a[3]});
                 }

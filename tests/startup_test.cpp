@@ -8,7 +8,9 @@ namespace {
 struct FixedOs : OsInfo {
     OsVersion v;
     OsVersion Version() override { return v; }
+    CodePage AnsiCodePage() override { return {}; }
     bool ToOemCodePage(const std::string&, std::string&) override { return false; }
+    std::string FromOemCodePage(const std::string& oem) override { return oem; }
 };
 
 std::string Family(uint32_t platformId, uint32_t major, uint32_t minor) {
@@ -54,23 +56,51 @@ TEST(Startup, ShowsTheWindowReadyForALetter) {
     EXPECT_EQ(app.m.FileBytes(kStateFile), StateFileBytes(0x08000000));
 }
 
-// No state file, or no application-data folder: the error 255 box alone,
-// and nothing written.
-TEST(Startup, WithoutItsFilesOnlyError255Shows) {
-    for (long appData : {0L, 1L, -2147024894L}) {
+// The state file is looked for in the application-data folder where it is
+// now (a roaming profile may redirect it), then where the profile keeps it by
+// default (an older installation). Found in neither, or with no folder at
+// all: the error 255 box alone, and nothing written.
+TEST(Startup, FindsTheStateFileWhereItIsOrShowsError255Alone) {
+    const std::string redirected = "D:\\Profiles\\me\\AppData";
+    const std::string redirectedData = redirected + "\\Quillon Software\\Mapwell\\";
+    struct Case {
+        const char* name;
+        long result;
+        bool inRedirected, inDefault;
+        std::string dataFolder; // "": the program ends
+    };
+    const Case cases[] = {
+        {"redirected, file there", 0, true, false, redirectedData},
+        {"redirected, file in both", 0, true, true, redirectedData},
+        {"redirected, file left in the default", 0, false, true, kDataFolder},
+        {"redirected, no file", 0, false, false, ""},
+        {"no folder", 1, true, true, ""},
+        {"a failure", -2147024894L, true, true, ""},
+    };
+    for (const Case& c : cases) {
         App app;
-        if (appData == 0)
-            app.m.Delete(kStateFile);
-        else
-            app.m.appDataResult = appData;
-        EXPECT_FALSE(app.Start()) << appData;
-        ASSERT_EQ(app.w.boxes.size(), 1u) << appData;
-        EXPECT_EQ(app.LastBox().text,
-                  "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
-                  "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
-        EXPECT_EQ(app.LastBox().title, "ERROR!");
-        EXPECT_EQ(app.LastBox().flags, 16);
-        EXPECT_EQ(app.m.Exists(kStateFile), appData != 0) << "never created";
+        app.m.AddDrive('D', DriveKind::Fixed);
+        app.m.appData = redirected;
+        app.m.appDataResult = c.result;
+        if (!c.inDefault) app.m.Delete(kStateFile);
+        if (c.inRedirected)
+            app.m.AddFile(redirectedData + "himem32.mwl", StateFileBytes(0x08000010));
+        EXPECT_EQ(app.Start(), !c.dataFolder.empty()) << c.name;
+        if (c.dataFolder.empty()) {
+            ASSERT_EQ(app.w.boxes.size(), 1u) << c.name;
+            EXPECT_EQ(app.LastBox().text,
+                      "There is a missing or corrupt file! Remove and reinstall the software, \r\n"
+                      "if the problem persists e-mail us at www.quillonsoftware.com/contact!");
+            EXPECT_EQ(app.LastBox().title, "ERROR!");
+            EXPECT_EQ(app.LastBox().flags, 16);
+        } else {
+            EXPECT_TRUE(app.w.boxes.empty()) << c.name;
+            EXPECT_EQ(app.f.sPath, c.dataFolder) << c.name;
+            EXPECT_EQ(app.f.StateFilePath, c.dataFolder + "himem32.mwl") << c.name;
+            EXPECT_EQ(app.f.WorkingMask, c.inRedirected ? 0x08000010 : 0x08000000) << c.name;
+        }
+        EXPECT_EQ(app.m.Exists(kStateFile), c.inDefault) << "never created";
+        EXPECT_EQ(app.m.Exists(redirectedData + "himem32.mwl"), c.inRedirected) << c.name;
     }
 }
 
@@ -101,6 +131,20 @@ TEST(Startup, LoadsTheMaskFromRecordTwo) {
     }
 }
 
+// A virus scanner or a backup program holds the state file for a moment:
+// start-up tries again for about a second, and says nothing when it can read.
+TEST(Startup, AStateFileHeldForAMomentIsReadWithoutABox) {
+    App app;
+    app.m.AddFile(kStateFile, StateFileBytes(0x08000010));
+    app.m.Lock(kStateFile);
+    app.m.onSleep = [&] {
+        if (app.m.sleptTotal >= 0.5) app.m.Lock(kStateFile, false);
+    };
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(app.w.boxes.empty());
+    EXPECT_EQ(app.f.WorkingMask, 0x08000010);
+}
+
 // A state file that is there but cannot be read: the program starts, says so,
 // and never lets Remove pass a permanent letter by in silence.
 TEST(Startup, AnUnreadableStateFileIsReportedAndRemoveStillAsks) {
@@ -112,6 +156,7 @@ TEST(Startup, AnUnreadableStateFileIsReportedAndRemoveStillAsks) {
     app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
     app.m.Lock(kStateFile);
     ASSERT_TRUE(app.Start());
+    EXPECT_LT(app.m.sleptTotal, 2) << "gives up after about a second";
     ASSERT_EQ(app.w.boxes.size(), 1u);
     EXPECT_EQ(app.LastBox().text, "The state file " + kStateFile +
                                       " could not be read: Permission denied. Error 70\r\n"

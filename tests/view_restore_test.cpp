@@ -2,6 +2,10 @@
 
 namespace {
 
+// The system's subst.exe by its path: never one the interpreter would find
+// first in its current folder.
+const std::string kSubst = "\"C:\\Windows\\system32\\subst.exe\"";
+
 struct Listing : ::testing::Test {
     App app;
     void SetUp() override {
@@ -32,7 +36,7 @@ TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheDataFolder) {
     EXPECT_EQ(l.owner, app.w.Handle());
     EXPECT_EQ(l.verb, "Open");
     EXPECT_EQ(l.file, "C:\\Windows\\system32\\CMD.exe");
-    EXPECT_EQ(l.parameters, " /C subst.exe > temp");
+    EXPECT_EQ(l.parameters, " /C " + kSubst + " > temp");
     EXPECT_EQ(l.directory, "");
     EXPECT_EQ(l.show, 0);
     EXPECT_EQ(l.currentDirectory + "\\", kDataFolder) << "where the interpreter writes temp";
@@ -113,8 +117,8 @@ TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything)
     EXPECT_EQ(app.w.boxes[0].title, "Restore MWL");
     auto l = Interpreters();
     ASSERT_EQ(l.size(), 3u);
-    EXPECT_EQ(l[1].parameters, " /C subst.exe E: /D");
-    EXPECT_EQ(l[2].parameters, " /C subst.exe F: /D");
+    EXPECT_EQ(l[1].parameters, " /C " + kSubst + " E: /D");
+    EXPECT_EQ(l[2].parameters, " /C " + kSubst + " F: /D");
     EXPECT_GT(l[1].at - l[0].at, 2.0);
     EXPECT_GT(l[2].at - l[1].at, 1.0);
     EXPECT_LT(l[2].at - l[1].at, 1.1);
@@ -129,10 +133,23 @@ TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything)
     EXPECT_EQ(app.w.pointer, kPointerDefault);
 }
 
+// A delete that reports success while another program keeps subit.bat: its
+// lines still run at log-on, so the permanent drives are not reset.
+TEST_F(Listing, RestoreTellsWhenTheBatchFileOutlivesItsDelete) {
+    app.m.AddFile(kStateFile, StateFileBytes(0x08000010));
+    app.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
+    app.m.KeepOnDelete(kBatch);
+    app.f.mnuRepair_Click();
+    EXPECT_EQ(app.LastBox().text,
+              "Restore could not remove the permanent drives: Permission denied. Error 70");
+    EXPECT_EQ(app.StoredMask(), 0x08000010);
+    EXPECT_EQ(app.w.pointer, kPointerDefault);
+}
+
 TEST_F(Listing, RestoreHandsOnlyDriveLettersToTheInterpreter) {
     app.subst.writesCapture = false;
     app.m.onLaunch = [&](SimLaunch& l) {
-        if (l.parameters == " /C subst.exe > temp")
+        if (l.parameters == " /C " + kSubst + " > temp")
             app.m.AddFile(kDataFolder + "temp",
                           "\r\n&del *\r\n1:\\: => x\r\nG:\\: => C:\\Work\r\n");
         return true;
@@ -140,7 +157,7 @@ TEST_F(Listing, RestoreHandsOnlyDriveLettersToTheInterpreter) {
     app.f.mnuRepair_Click();
     auto l = Interpreters();
     ASSERT_EQ(l.size(), 2u);
-    EXPECT_EQ(l[1].parameters, " /C subst.exe G: /D");
+    EXPECT_EQ(l[1].parameters, " /C " + kSubst + " G: /D");
     EXPECT_EQ(app.f.Ltr, "G");
 }
 

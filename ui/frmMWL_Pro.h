@@ -128,6 +128,8 @@ private:
     std::vector<std::string> ReadCapture();
     // True when a failure with `number` means the file is not there.
     bool IsAbsent(const std::string& path, int number);
+    // True when a disk or a share, not a virtual drive, holds the letter.
+    bool HeldByADrive(char letter);
     // An existing file that is neither hidden nor system.
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,
@@ -141,8 +143,9 @@ private:
                            bool deleteWhenEmptied, std::vector<BatchEdit>& edits);
     // Puts the files back as they were; false when one could not be.
     bool UndoBatchEdits(const std::vector<BatchEdit>& edits);
-    // Replaces a file whole with `content` through "temp.dat" beside it.
+    // Replaces a file whole with `content` through a new work file beside it.
     void ReplaceWhole(const std::string& file, const std::string& content);
+    void RemoveQuietly(const std::string& path);
     // A file's bytes; nothing when it does not exist.
     std::optional<std::string> ReadIfPresent(const std::string& path);
     void ReportPermanentFailure(int number, const std::string& more);
@@ -159,6 +162,11 @@ private:
     bool FolderExists(const std::string& folder, uint32_t mask);
     // A folder that could not be opened from the lists.
     void ReportFolderFailure(const std::string& folder, int number);
+    // Path text as the ANSI code page makes it up, walked by character.
+    PathText Text() const { return PathText(pf_.os.AnsiCodePage()); }
+    // Reads the drives anew; when the shown drive has gone, the folder list
+    // follows the drive list to the drive it moved to.
+    void RefreshDriveList();
 
     Platform& pf_;
     MainWindow& w_;

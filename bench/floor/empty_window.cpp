@@ -19,6 +19,7 @@
 // checks that the two import lists stay equal.
 extern void (*const volatile kMapwellImports[])();
 void (*const volatile kMapwellImports[])() = {
+    reinterpret_cast<void (*)()>(&RegCloseKey),      // advapi32
     reinterpret_cast<void (*)()>(&GetStockObject),   // gdi32
     reinterpret_cast<void (*)()>(&CoTaskMemFree),    // ole32
     reinterpret_cast<void (*)()>(&SHGetFolderPathA), // shell32

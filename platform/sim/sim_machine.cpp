@@ -7,39 +7,64 @@
 
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-// Case-insensitive match of a name against * and ? wildcards.
+// A match of a name against * and ? wildcards, both already in upper case.
 bool Matches(const char* pattern, const char* name) {
     if (!*pattern) return !*name;
     if (*pattern == '*') return Matches(pattern + 1, name) || (*name && Matches(pattern, name + 1));
     if (!*name) return false;
-    if (*pattern != '?' && std::toupper(static_cast<unsigned char>(*pattern)) !=
-                               std::toupper(static_cast<unsigned char>(*name)))
-        return false;
+    if (*pattern != '?' && *pattern != *name) return false;
     return Matches(pattern + 1, name + 1);
 }
 
-std::string ParentKey(const std::string& key) {
-    if (key.size() <= 3) return "";
-    size_t cut = key.find_last_of('\\');
-    return cut == 2 ? key.substr(0, 3) : key.substr(0, cut);
-}
-
-std::string LastName(const std::string& path) {
-    if (path.size() <= 3) return path;
-    return path.substr(path.find_last_of('\\') + 1);
-}
+// The documented lead-byte ranges of the double-byte code pages.
+struct LeadRange {
+    uint32_t codePage;
+    unsigned char first, last;
+};
+constexpr LeadRange kLeadRanges[] = {
+    {932, 0x81, 0x9F}, {932, 0xE0, 0xFC}, {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
+};
 
 } // namespace
 
+void SimMachine::UseCodePage(uint32_t number) {
+    codePage = CodePage{number, {}};
+    for (const LeadRange& r : kLeadRanges)
+        if (r.codePage == number)
+            for (int b = r.first; b <= r.last; ++b) codePage.lead[static_cast<size_t>(b)] = true;
+}
+
+std::string SimMachine::ParentKey(const std::string& key) const {
+    if (key.size() <= 3) return "";
+    size_t cut = Text().LastSeparator(key);
+    return cut == 2 ? key.substr(0, 3) : key.substr(0, cut);
+}
+
+std::string SimMachine::LastName(const std::string& path) const {
+    if (path.size() <= 3) return path;
+    return path.substr(Text().LastSeparator(path) + 1);
+}
+
 void SimMachine::Tick(const char* op, const std::string& path) {
-    if (++faults.calls != faults.failAt || !faults.error) return;
-    faults.failed = std::string(op) + " " + path;
-    throw RtError(faults.error);
+    if (TickWrite(op, path)) throw RtError(faults.error);
+}
+
+bool SimMachine::TickWrite(const char* op, const std::string& path) {
+    ++faults.calls;
+    bool hit = faults.failOn.empty() ? faults.calls == faults.failAt : faults.failOn == op;
+    if (!hit || !faults.error) return false;
+    faults.failed = std::string(op) + " " + path + (faults.partWay ? " part way" : "");
+    if (!faults.partWay) throw RtError(faults.error);
+    return true;
+}
+
+void SimMachine::Write(std::string& data, size_t at, const std::string& bytes, bool failing) {
+    // A write that fails part way (a full disk, a share that went away)
+    // leaves the first half of its bytes behind.
+    std::string part = failing ? bytes.substr(0, bytes.size() / 2) : bytes;
+    if (data.size() < at + part.size()) data.resize(at + part.size(), '\0');
+    data.replace(at, part.size(), part);
+    if (failing) throw RtError(faults.error);
 }
 
 class SimRandomFile : public RandomFile {
@@ -53,11 +78,9 @@ public:
         return d.substr(offset, size);
     }
     void WriteAt(uint64_t offset, const std::string& bytes) override {
-        m_.Tick("WriteAt", key_);
+        bool failing = m_.TickWrite("WriteAt", key_);
         if (!writable_) throw RtError(rtPathFileAccess);
-        std::string& d = Data();
-        if (d.size() < offset + bytes.size()) d.resize(offset + bytes.size(), '\0');
-        d.replace(offset, bytes.size(), bytes);
+        m_.Write(Data(), offset, bytes, failing);
     }
 
 private:
@@ -96,11 +119,12 @@ SimMachine::SimMachine() : platform_{*this, *this, *this, *this, *this, *this, *
     AddFolder("C:\\Windows\\system32");
 }
 
-std::string SimMachine::Key(const std::string& path) {
-    std::string k = Upper(path);
-    for (char& c : k)
-        if (c == '/') c = '\\';
-    while (k.size() > 3 && k.back() == '\\') k.pop_back();
+std::string SimMachine::Key(const std::string& path) const {
+    PathText text = Text();
+    std::vector<std::string> parts = text.Split(text.Upper(path));
+    std::string k = parts[0];
+    for (size_t i = 1; i < parts.size(); ++i) k += "\\" + parts[i];
+    while (k.size() > 3 && text.EndsWithSeparator(k)) k = text.DropLast(k);
     if (k.size() == 2 && k[1] == ':') k += '\\';
     return k;
 }
@@ -131,7 +155,7 @@ void SimMachine::AddFolder(const std::string& path, uint32_t attrs) {
     std::string parent = ParentKey(key);
     if (!parent.empty() && !nodes_.count(parent)) AddFolder(path.substr(0, parent.size()));
     nodes_[key] =
-        Node{path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path, true,
+        Node{path.size() > 3 && Text().EndsWithSeparator(path) ? Text().DropLast(path) : path, true,
              attrs, ""};
 }
 
@@ -162,6 +186,10 @@ void SimMachine::FailOpen(const std::string& path, uint32_t win32Error) {
     if (Node* n = Find(Absolute(path))) n->openError = win32Error;
 }
 
+void SimMachine::KeepOnDelete(const std::string& path) {
+    if (Node* n = Find(Absolute(path))) n->keepOnDelete = true;
+}
+
 void SimMachine::CheckUnlocked(const std::string& path) const {
     const Node* n = Find(Absolute(path));
     if (n && n->openError) throw RtError(RtErrorFromWin32(n->openError));
@@ -187,11 +215,11 @@ std::string SimMachine::Absolute(const std::string& path) const {
         const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
         std::string base = d.currentDir.empty() ? std::string(1, path[0]) + ":\\" : d.currentDir;
         if (path.size() == 2) return base;
-        return (base.back() == '\\' ? base : base + "\\") + path.substr(2);
+        return (Text().EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
     }
     if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
     std::string base = currentDirectory;
-    return (base.back() == '\\' ? base : base + "\\") + path;
+    return (Text().EndsWithSeparator(base) ? base : base + "\\") + path;
 }
 
 void SimMachine::CheckDrive(const std::string& path) const {
@@ -202,19 +230,29 @@ void SimMachine::CheckDrive(const std::string& path) const {
     if (!d.ready) throw RtError(RtErrorFromWin32(win32::kNotReady));
 }
 
+namespace {
+
+// Windows-1252 and code page 437 for the letters the tests use; any other
+// character above 127 has no OEM form here.
+constexpr std::pair<unsigned char, unsigned char> kAnsiOem[] = {
+    {0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94}, {0xC9, 0x90}, {0xE7, 0x87}};
+
+} // namespace
+
 bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
-    // Windows-1252 to code page 437 for the letters the tests use; any other
-    // character above 127 has no OEM form here.
-    static const std::pair<unsigned char, unsigned char> kTable[] = {
-        {0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94}, {0xC9, 0x90}, {0xE7, 0x87}};
     oem.clear();
+    // The double-byte code pages, and UTF-8, are their own OEM code page.
+    if (codePage.number != 1252) {
+        oem = ansi;
+        return true;
+    }
     for (unsigned char c : ansi) {
         if (c < 0x80) {
             oem += static_cast<char>(c);
             continue;
         }
         bool found = false;
-        for (auto [a, o] : kTable)
+        for (auto [a, o] : kAnsiOem)
             if (a == c) {
                 oem += static_cast<char>(o);
                 found = true;
@@ -224,9 +262,21 @@ bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
     return true;
 }
 
-long SimMachine::FolderPath(int csidl, std::string& path) {
+std::string SimMachine::FromOemCodePage(const std::string& oem) {
+    if (codePage.number != 1252) return oem;
+    std::string ansi;
+    for (unsigned char c : oem) {
+        char shown = c < 0x80 ? static_cast<char>(c) : '?';
+        for (auto [a, o] : kAnsiOem)
+            if (o == c) shown = static_cast<char>(a);
+        ansi += shown;
+    }
+    return ansi;
+}
+
+long SimMachine::FolderPath(int csidl, FolderType type, std::string& path) {
     if (csidl != kCsidlAppData) return 1;
-    if (appDataResult == 0) path = appData;
+    if (appDataResult == 0) path = type == FolderType::Current ? appData : appDataDefault;
     return appDataResult;
 }
 
@@ -271,9 +321,9 @@ void SimMachine::Find(const std::string& pattern,
     Tick("Find", pattern);
     std::string abs = Absolute(pattern);
     CheckDrive(abs);
-    size_t cut = abs.find_last_of('\\');
+    size_t cut = Text().LastSeparator(abs);
     std::string dirKey = Key(abs.substr(0, cut == 2 ? 3 : cut));
-    std::string name = abs.substr(cut + 1);
+    std::string name = Text().Upper(abs.substr(cut + 1));
     const Node* dir = Find(dirKey);
     if (!dir || !dir->dir) throw RtError(rtPathNotFound);
     if (name.empty()) name = "*";
@@ -284,7 +334,7 @@ void SimMachine::Find(const std::string& pattern,
     for (const auto& [key, node] : nodes_) {
         if (key.size() <= 3 || ParentKey(key) != dirKey) continue;
         std::string leaf = LastName(node.path);
-        if (!Matches(name.c_str(), leaf.c_str())) continue;
+        if (!Matches(name.c_str(), Text().Upper(leaf).c_str())) continue;
         if (!visit({leaf, node.attrs | (node.dir ? attrDirectory : 0u)})) return;
     }
 }
@@ -331,15 +381,16 @@ std::string SimMachine::ReadAll(const std::string& path) {
 }
 
 void SimMachine::Append(const std::string& path, const std::string& bytes) {
-    Tick("Append", path);
+    bool failing = TickWrite("Append", path);
     CheckUnlocked(path);
-    FileForWrite(path).data += bytes;
+    std::string& data = FileForWrite(path).data;
+    Write(data, data.size(), bytes, failing);
 }
 
-void SimMachine::WriteNew(const std::string& path, const std::string& bytes) {
-    Tick("WriteNew", path);
-    CheckUnlocked(path);
-    FileForWrite(path).data = bytes;
+void SimMachine::CreateNew(const std::string& path, const std::string& bytes) {
+    bool failing = TickWrite("CreateNew", path);
+    if (Find(Absolute(path))) throw RtError(rtFileAlreadyExists);
+    Write(FileForWrite(path).data, 0, bytes, failing);
 }
 
 void SimMachine::Replace(const std::string& source, const std::string& target) {
@@ -359,6 +410,7 @@ void SimMachine::Remove(const std::string& path) {
     CheckUnlocked(path);
     uint32_t attrs = Attributes(path);
     if (attrs & (attrDirectory | attrReadOnly)) throw RtError(rtPathFileAccess);
+    if (Find(Absolute(path))->keepOnDelete) return;
     nodes_.erase(Key(Absolute(path)));
 }
 
@@ -386,6 +438,12 @@ void SimMachine::ChangeDirectory(const std::string& path) {
     if (std::toupper(static_cast<unsigned char>(abs[0])) ==
         std::toupper(static_cast<unsigned char>(currentDirectory[0])))
         currentDirectory = real;
+}
+
+std::string SimMachine::ShortPath(const std::string& path) {
+    for (const auto& [longPath, shortPath] : shortPaths)
+        if (Key(longPath) == Key(Absolute(path))) return shortPath;
+    return "";
 }
 
 std::string SimMachine::DriveCurrentDirectory(char letter) {

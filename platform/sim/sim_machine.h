@@ -3,6 +3,7 @@
 // every process launched.
 #pragma once
 
+#include "platform/path_text.h"
 #include "platform/platform.h"
 
 #include <array>
@@ -23,6 +24,7 @@ struct SimDrive {
     // the letter is held by the system (set in its logical-drive mask) while
     // no drive answers at its root, as for a subst drive whose folder has gone;
     bool heldWithoutRoot = false;
+    bool virtualDrive = false; // mapped to a folder by subst
     // the Win32 error a volume read fails with (a card reader without a card).
     uint32_t volumeError = 0;
 };
@@ -45,8 +47,16 @@ public:
 
     // --- set-up ---
     OsVersion version{2, 10, 0};
+    // The ANSI and OEM code page: 1252 and 437 unless set.
+    void UseCodePage(uint32_t number);
+    CodePage codePage;
+    // Short (8.3) paths the volume keeps, by the long path.
+    std::map<std::string, std::string> shortPaths;
     long appDataResult = 0;
+    // The application-data folder where it is now, and where the profile
+    // keeps it by default: the two differ when the folder is redirected.
     std::string appData = "C:\\Users\\me\\AppData\\Roaming";
+    std::string appDataDefault = "C:\\Users\\me\\AppData\\Roaming";
     bool startupAvailable = true;
     std::string startup =
         "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
@@ -71,17 +81,23 @@ public:
     // with this raw Win32 error code, translated as the real machine
     // translates it; 0 lets it open again.
     void FailOpen(const std::string& path, uint32_t win32Error);
+    // A delete of the file reports success, yet the file stays (held open by
+    // another program, or made immutable).
+    void KeepOnDelete(const std::string& path);
 
     std::string currentDirectory = "C:\\";
 
     // --- fault injection ---
     // Every file operation and every launch counts one call; the call whose
-    // number is failAt fails with run-time error `error` (0: none fails).
+    // number is failAt fails with run-time error `error` (0: none fails). A
+    // write that fails partWay writes the first half of its bytes first.
     struct Faults {
         int failAt = 0;
         int error = 0;
         int calls = 0;
         std::string failed; // what the failing call was, for messages
+        bool partWay = false;
+        std::string failOn; // when set: every call of this operation fails instead
     } faults;
 
     // --- processes ---
@@ -114,10 +130,18 @@ private:
         uint32_t attrs = 0;
         std::string data;
         uint32_t openError = 0; // a raw Win32 error code
+        bool keepOnDelete = false;
     };
     void CheckUnlocked(const std::string& path) const;
     void Tick(const char* op, const std::string& path);
-    static std::string Key(const std::string& path);
+    // As Tick, but a write that is to fail part way returns true instead:
+    // the caller writes through Write, which fails after half the bytes.
+    bool TickWrite(const char* op, const std::string& path);
+    void Write(std::string& data, size_t at, const std::string& bytes, bool failing);
+    PathText Text() const { return PathText(codePage); }
+    std::string Key(const std::string& path) const;
+    std::string ParentKey(const std::string& key) const;
+    std::string LastName(const std::string& path) const;
     const Node* Find(const std::string& path) const;
     Node* Find(const std::string& path);
     void CheckDrive(const std::string& path) const;
@@ -126,9 +150,11 @@ private:
 
     // OsInfo
     OsVersion Version() override { return version; }
+    CodePage AnsiCodePage() override { return codePage; }
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    std::string FromOemCodePage(const std::string& oem) override;
     // ShellFolders
-    long FolderPath(int csidl, std::string& path) override;
+    long FolderPath(int csidl, FolderType type, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override { return systemDirectory; }
     std::string ProgramFolder() override { return programFolder; }
@@ -136,6 +162,7 @@ private:
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;
     std::string Label(char letter, DriveKind kind) override;
+    bool IsVirtual(char letter) override { return Drive(letter).virtualDrive; }
     // FileSystem
     void Find(const std::string& pattern,
               const std::function<bool(const FoundEntry&)>& visit) override;
@@ -143,7 +170,7 @@ private:
     std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
     std::string ReadAll(const std::string& path) override;
     void Append(const std::string& path, const std::string& bytes) override;
-    void WriteNew(const std::string& path, const std::string& bytes) override;
+    void CreateNew(const std::string& path, const std::string& bytes) override;
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;
     void Copy(const std::string& source, const std::string& target) override;
@@ -151,6 +178,7 @@ private:
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
     std::string DriveCurrentDirectory(char letter) override;
+    std::string ShortPath(const std::string& path) override;
     // Processes
     std::unique_ptr<Process> Shell(const std::string& program,
                                    const std::string& commandLine) override;

@@ -65,6 +65,15 @@ uint32_t Win32Drives::SerialNumber(char letter) {
     return serial;
 }
 
+bool Win32Drives::IsVirtual(char letter) {
+    // subst names its folder by an object-manager path ("\??\C:\Work");
+    // a disk is a device ("\Device\HarddiskVolume2"), a share a redirector.
+    std::string device = std::string(1, letter) + ":";
+    char target[4096]; // a folder of up to MAX_PATH, and room to spare
+    return QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
+           std::string(target).rfind("\\??\\", 0) == 0;
+}
+
 std::string Win32Drives::Label(char letter, DriveKind kind) {
     char buffer[MAX_PATH + 1] = {};
     DWORD size = sizeof(buffer);

@@ -111,8 +111,8 @@ void Win32Files::Append(const std::string& path, const std::string& bytes) {
     WriteAll(f.get(), bytes);
 }
 
-void Win32Files::WriteNew(const std::string& path, const std::string& bytes) {
-    UniqueFile f = Open(path, GENERIC_WRITE, CREATE_ALWAYS);
+void Win32Files::CreateNew(const std::string& path, const std::string& bytes) {
+    UniqueFile f = Open(path, GENERIC_WRITE, CREATE_NEW);
     WriteAll(f.get(), bytes);
     if (!FlushFileBuffers(f.get())) ThrowLastError();
 }
@@ -151,4 +151,12 @@ std::string Win32Files::DriveCurrentDirectory(char letter) {
     if (GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) throw RtError(rtDeviceUnavailable);
     return GrowString(
         [&](char* b, DWORD n) { return GetFullPathNameA(drive.c_str(), n, b, nullptr); });
+}
+
+std::string Win32Files::ShortPath(const std::string& path) {
+    try {
+        return GrowString([&](char* b, DWORD n) { return GetShortPathNameA(path.c_str(), b, n); });
+    } catch (const RtError&) {
+        return "";
+    }
 }

@@ -1,9 +1,11 @@
 // Operating-system version and special folders.
+#include "platform/code_page_rules.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
 
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -19,30 +21,95 @@ OsVersion Win32Os::Version() {
     return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
 
-bool Win32Os::ToOemCodePage(const std::string& ansi, std::string& oem) {
-    if (ansi.empty()) {
-        oem.clear();
-        return true;
-    }
-    int n = static_cast<int>(ansi.size());
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    int w = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), n, wide.data(), n);
-    if (w <= 0) return false;
-    // No "best fit": a character without an exact OEM form must fail, not
-    // turn into a look-alike that names another folder.
-    BOOL usedDefault = FALSE;
-    int size = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), w, nullptr, 0,
-                                   nullptr, &usedDefault);
-    if (size <= 0 || usedDefault) return false;
-    oem.assign(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), w, oem.data(), size, nullptr,
-                        &usedDefault);
-    return !usedDefault;
+CodePage Win32Os::AnsiCodePage() {
+    // A process keeps its code page for its whole life.
+    if (ansi_) return *ansi_;
+    CodePage& cp = ansi_.emplace();
+    cp.number = GetACP();
+    CPINFO info{};
+    // Pairs of first and last lead byte, ended by a pair of zeros.
+    if (GetCPInfo(CP_ACP, &info))
+        for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i]; i += 2)
+            for (int b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b)
+                cp.lead[static_cast<size_t>(b)] = true;
+    return cp;
 }
 
-long Win32Folders::FolderPath(int csidl, std::string& path) {
+namespace {
+
+// The system's OEM code page, in which the command interpreter reads a batch
+// file at log-on. A process that runs in UTF-8 by its manifest is told 65001
+// by GetOEMCP, so it is read where Windows keeps it.
+UINT SystemOemCodePage() {
+    HKEY key = nullptr;
+    char value[16] = {};
+    DWORD size = sizeof(value) - 1, type = 0;
+    UINT cp = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Nls\\CodePage", 0,
+                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, "OEMCP", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+                ERROR_SUCCESS &&
+            type == REG_SZ)
+            cp = static_cast<UINT>(std::strtoul(value, nullptr, 10));
+        RegCloseKey(key);
+    }
+    return cp && IsValidCodePage(cp) ? cp : GetOEMCP();
+}
+
+bool ToWide(UINT cp, const std::string& text, std::wstring& wide) {
+    wide.clear();
+    if (text.empty()) return true;
+    int n = static_cast<int>(text.size());
+    DWORD flags = ToWideFlagsFor(cp == CP_ACP ? GetACP() : cp);
+    int size = MultiByteToWideChar(cp, flags, text.data(), n, nullptr, 0);
+    if (size <= 0) return false;
+    wide.assign(static_cast<size_t>(size), L'\0');
+    return MultiByteToWideChar(cp, flags, text.data(), n, wide.data(), size) == size;
+}
+
+} // namespace
+
+bool Win32Os::ToOemCodePage(const std::string& ansi, std::string& oem) {
+    oem.clear();
+    std::wstring wide;
+    if (!ToWide(CP_ACP, ansi, wide)) return false;
+    if (wide.empty()) return true;
+    UINT cp = SystemOemCodePage();
+    ToMultiByteRule rule = ToMultiByteRuleFor(cp);
+    BOOL usedDefault = FALSE;
+    BOOL* used = rule.usedDefault ? &usedDefault : nullptr;
+    int w = static_cast<int>(wide.size());
+    int size = WideCharToMultiByte(cp, rule.flags, wide.data(), w, nullptr, 0, nullptr, used);
+    if (size <= 0 || usedDefault) return false;
+    oem.assign(static_cast<size_t>(size), '\0');
+    if (WideCharToMultiByte(cp, rule.flags, wide.data(), w, oem.data(), size, nullptr, used) !=
+            size ||
+        usedDefault)
+        return false;
+    // Where no flag may forbid a look-alike, the way back tells: a folder
+    // name must come back exactly as it went.
+    std::wstring back;
+    return ToWide(cp, oem, back) && back == wide;
+}
+
+std::string Win32Os::FromOemCodePage(const std::string& oem) {
+    std::wstring wide;
+    // Not text of that code page after all: shown as it came.
+    if (!ToWide(SystemOemCodePage(), oem, wide)) return oem;
+    if (wide.empty()) return "";
+    // Flags 0 and no default-character pointers: valid for every code page.
+    int w = static_cast<int>(wide.size());
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), w, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return oem;
+    std::string ansi(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), w, ansi.data(), size, nullptr, nullptr);
+    return ansi;
+}
+
+long Win32Folders::FolderPath(int csidl, FolderType type, std::string& path) {
     char buffer[MAX_PATH] = {};
-    HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    DWORD flags = type == FolderType::Current ? SHGFP_TYPE_CURRENT : SHGFP_TYPE_DEFAULT;
+    HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, flags, buffer);
     if (hr == S_OK) path.assign(buffer, strnlen(buffer, sizeof(buffer)));
     return hr == S_OK ? 0 : hr == S_FALSE ? 1 : static_cast<long>(hr);
 }

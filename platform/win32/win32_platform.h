@@ -5,15 +5,22 @@
 
 #include <windows.h>
 
+#include <optional>
+
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
+    CodePage AnsiCodePage() override;
     bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    std::string FromOemCodePage(const std::string& oem) override;
+
+private:
+    std::optional<CodePage> ansi_;
 };
 
 class Win32Folders : public ShellFolders {
 public:
-    long FolderPath(int csidl, std::string& path) override;
+    long FolderPath(int csidl, FolderType type, std::string& path) override;
     bool SpecialFolderPath(int csidl, std::string& path) override;
     std::string SystemDirectory() override;
     std::string ProgramFolder() override;
@@ -24,6 +31,7 @@ public:
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;
     std::string Label(char letter, DriveKind kind) override;
+    bool IsVirtual(char letter) override;
 };
 
 class Win32Files : public FileSystem {
@@ -34,7 +42,7 @@ public:
     std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
     std::string ReadAll(const std::string& path) override;
     void Append(const std::string& path, const std::string& bytes) override;
-    void WriteNew(const std::string& path, const std::string& bytes) override;
+    void CreateNew(const std::string& path, const std::string& bytes) override;
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;
     void Copy(const std::string& source, const std::string& target) override;
@@ -42,6 +50,7 @@ public:
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
     std::string DriveCurrentDirectory(char letter) override;
+    std::string ShortPath(const std::string& path) override;
 };
 
 class Win32Processes : public Processes {

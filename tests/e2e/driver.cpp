@@ -21,9 +21,11 @@ bool WaitUntil(const std::function<bool()>& done, double seconds) {
 
 namespace {
 
+UINT textCodePage = CP_ACP;
+
 std::string Narrow(const wchar_t* text) {
     char buffer[8192] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr);
+    WideCharToMultiByte(textCodePage, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr);
     return buffer;
 }
 
@@ -115,6 +117,10 @@ void MapwellProcess::Kill() {
 
 std::string MapwellProcess::Caption() const {
     return WindowText(main_);
+}
+
+void SetTextCodePage(UINT codePage) {
+    textCodePage = codePage;
 }
 
 std::string MapwellProcess::Text(int id) const {

@@ -72,4 +72,46 @@ TEST_F(Drives, ViewListsTheMappingsAndRestoreReleasesThemAll) {
     EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 1)) << "no message: " << box.text;
 }
 
+// Remove and Restore take away the drive the folder browser shows: the drive
+// list drops it, and the folder list, the path field (and so Add) follow to
+// the root of the drive the list moves to. A drive that cannot be opened
+// leaves the folder list where it was.
+TEST_F(Drives, TheFolderBrowserFollowsWhenRemoveOrRestoreTakesItsDrive) {
+    auto showE = [&] {
+        ASSERT_TRUE(app.SelectDrive("e:"));
+        ASSERT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == "E:\\"; }))
+            << app.Text(ids::txtPath);
+    };
+    auto followed = [&] {
+        auto drives = app.ComboItems(ids::DrvList);
+        return app.Text(ids::txtPath) == "C:\\" &&
+               std::none_of(drives.begin(), drives.end(),
+                            [](const std::string& d) { return d.rfind("e:", 0) == 0; });
+    };
+    Add(kWork, "E:");
+    showE();
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdRemove);
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(WaitUntil(followed)) << app.Text(ids::txtPath);
+
+    Add(kWork, "E:");
+    showE();
+    app.MenuCommand(ids::mnuRepair);
+    EXPECT_NE(app.Answer("Restore MWL", IDOK), "<none>");
+    EXPECT_TRUE(WaitUntil(followed, 30)) << app.Text(ids::txtPath);
+
+    // Released behind Mapwell's back, E: is still listed; picked, it cannot
+    // be opened: the drive list goes back and the folder list stays.
+    Add(kWork, "E:");
+    ASSERT_EQ(RunAndWait("subst.exe E: /D"), 0);
+    ASSERT_TRUE(app.SelectDrive("e:"));
+    HWND combo = app.control(ids::DrvList);
+    EXPECT_TRUE(WaitUntil([&] {
+        LRESULT at = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        return at >= 0 && app.ComboItems(ids::DrvList)[at].rfind("c:", 0) == 0;
+    }));
+    EXPECT_EQ(app.Text(ids::txtPath), kWork);
+}
+
 } // namespace

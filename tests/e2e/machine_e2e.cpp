@@ -1,24 +1,39 @@
-// The machine as users have it: a folder left with a final backslash, a disk
-// with nothing on it, a state file another program holds, programs planted
-// where Windows would look first.
+// The machine as users have it: a cancelled name box, a folder name Windows
+// changes, a disk with nothing on it, a state file another program holds,
+// programs planted where Windows would look first.
 #include "e2e_fixture.h"
 
 namespace {
 
 using Machine = MapwellTest;
 
-TEST_F(Machine, ACancelledHiddenFolderNameStillMapsTheChosenFolder) {
+TEST_F(Machine, ACancelledHiddenFolderNameChangesNothing) {
     ASSERT_TRUE(app.OpenFolder(kWork));
     PostMessageA(app.control(ids::dirList), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
     EXPECT_EQ(app.Answer("Hidden Folder Name", IDYES), "Do you want to add a hidden folder?");
     EXPECT_NE(app.Answer("Enter Folder Name", IDCANCEL), "<none>");
-    ASSERT_TRUE(WaitUntil([&] { return app.Text(ids::txtPath) == kWork + "\\"; }))
-        << app.Text(ids::txtPath);
+    EXPECT_EQ(app.Text(ids::txtPath), kWork);
+    // A later pick is not sent back to the folder the box was asked for.
+    ASSERT_TRUE(app.OpenFolder(kMusic)) << app.Text(ids::txtPath);
     ASSERT_TRUE(app.SelectListItem(ids::lstAvail, "E:"));
     app.Click(ids::cmdOk);
     EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    EXPECT_EQ(SubstLog().at(0), "subst.exe E: \"C:\\e2e\\Work Files\"");
-    EXPECT_EQ(ReadFileBytes("E:\\hello.txt"), "hello") << "E: shows the folder";
+    EXPECT_EQ(SubstLog().at(0), "subst.exe E: \"C:\\e2e\\Music\"");
+}
+
+// Windows drops a final dot from a name whenever the path is used, so a
+// folder "Data." would map "Data": picked, it is refused and nothing changes.
+TEST_F(Machine, AFolderWhoseNameEndsInADotIsRefusedWhenPicked) {
+    CreateDirectoryA("C:\\e2e\\Data", nullptr);
+    // Only a path the system takes as it stands can make such a folder.
+    CreateDirectoryA("\\\\?\\C:\\e2e\\Data.", nullptr);
+    ASSERT_TRUE(app.OpenFolder("C:\\e2e"));
+    ASSERT_TRUE(app.OpenFolderLine("Data.")) << "the folder list shows it";
+    EXPECT_EQ(app.Answer("Mapwell", IDOK),
+              "The folder C:\\e2e\\Data. cannot be opened:\r\nWindows drops a dot or blank at "
+              "the end of a folder name, so another folder would be used.");
+    EXPECT_EQ(app.Text(ids::txtPath), "C:\\e2e");
+    RemoveDirectoryA("\\\\?\\C:\\e2e\\Data.");
 }
 
 TEST_F(Machine, AnEmptyDiskMapsAfterTheRootQuestion) {
@@ -96,6 +111,17 @@ TEST_F(Machine, ProgramsAndLibrariesPlantedWhereWindowsLooksFirstNeverRun) {
     copy.Click(ids::cmdOk);
     EXPECT_EQ(copy.Answer("Done!", IDOK), "Operation Completed!");
     EXPECT_TRUE(Contains(DriveLetters(), "E:")) << "mapped by the system's subst.exe";
+    // View and Restore run the command interpreter in the data folder, where
+    // the planted copy now waits: both must reach the system's subst.exe.
+    copy.MenuCommand(ids::mnuView);
+    EXPECT_NE(copy.Answer("View Virtual Drives", IDOK), "<none>");
+    EXPECT_EQ(copy.Answer("Assigned Virtual Drives", IDOK), "E:\\: => C:\\e2e\\Work Files\r\n");
+    copy.MenuCommand(ids::mnuRepair);
+    EXPECT_NE(copy.Answer("Restore MWL", IDOK), "<none>");
+    EXPECT_TRUE(WaitUntil([] { return !Contains(DriveLetters(), "E:"); }, 30))
+        << "released by the system's subst.exe";
+    // Keys given while Restore still waits are thrown away.
+    EXPECT_TRUE(WaitUntil([&] { return Contains(copy.ListItems(ids::lstAvail), "E:"); }, 30));
     copy.PressKey(copy.control(ids::lstAvail), VK_F1);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "Mapwell Help") != nullptr; }))
         << "the system's help viewer";

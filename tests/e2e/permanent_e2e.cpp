@@ -41,4 +41,57 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
 }
 
+// E: and G: mapped and permanent before Mapwell starts, and a file of the
+// user's named temp.dat beside the batch file.
+struct PermanentPair : MapwellTest {
+    void BeforeStart() override {
+        ASSERT_TRUE(WriteFileBytes(Batch(), "subst E: \"" + kWork + "\"\r\nsubst G: \"" + kMusic +
+                                                "\"\r\n"));
+        ASSERT_TRUE(WriteFileBytes(StartupFolder() + "\\temp.dat", "mine\r\n"));
+        ASSERT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000050)));
+        ASSERT_EQ(RunAndWait("subst.exe E: \"" + kWork + "\""), 0);
+        ASSERT_EQ(RunAndWait("subst.exe G: \"" + kMusic + "\""), 0);
+    }
+    void TearDown() override {
+        MapwellTest::TearDown();
+        DeleteFileA((StartupFolder() + "\\temp.dat").c_str());
+    }
+    static std::string Batch() { return StartupFolder() + "\\subit.bat"; }
+    std::string RemoveWithYes(const std::string& letter) {
+        EXPECT_TRUE(app.SelectListItem(ids::lstUsedLtrs, letter + ":"));
+        app.Click(ids::cmdRemove);
+        EXPECT_EQ(app.Answer("Mapwell", IDYES), "This drive letter, " + letter +
+                                                    ", is permanent, do you want it removed "
+                                                    "permanently?");
+        // A box of Mapwell's own comes before "Done!" when the line stays.
+        std::string said;
+        MessageBoxInfo box;
+        EXPECT_TRUE(app.WaitForBox(box, 20));
+        if (box.title == "Mapwell") said = app.Answer("Mapwell", IDOK, "batch-not-changed");
+        EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+        return said;
+    }
+};
+
+TEST_F(PermanentPair, RemoveLeavesTheUsersFilesAndKeepsALineThatCannotGo) {
+    // The work file is Mapwell's own: the user's temp.dat stays as it was.
+    EXPECT_EQ(RemoveWithYes("E"), "");
+    EXPECT_EQ(ReadFileBytes(Batch()), "subst G: \"" + kMusic + "\"\r\n");
+    EXPECT_EQ(ReadFileBytes(StartupFolder() + "\\temp.dat"), "mine\r\n");
+    EXPECT_FALSE(FileExists(StartupFolder() + "\\temp1.dat"));
+    EXPECT_EQ(StoredMask(), 0x08000040);
+
+    // Another program holds the batch file open: its delete reports success,
+    // yet the file, and G's line in it, stay while the program holds it.
+    HANDLE held = CreateFileA(Batch().c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RemoveWithYes("G"), "The startup batch file " + Batch() +
+                                      " could not be changed: Permission denied.\r\nDrive G: "
+                                      "stays permanent.");
+    EXPECT_EQ(StoredMask(), 0x08000040) << "G is still counted as permanent";
+    CloseHandle(held);
+}
+
 } // namespace

@@ -44,6 +44,55 @@ TEST_F(Startup, WithoutStateFileOnlyError255AppearsAndTheProgramEnds) {
     EXPECT_FALSE(FileExists(StateFilePath())) << "start-up never creates the state file";
 }
 
+// Folder redirection, as roaming and managed profiles have it: AppData points
+// elsewhere, and the setup program put the state file there.
+struct ScopedAppDataRedirect {
+    static constexpr const char* kKey =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    explicit ScopedAppDataRedirect(const std::string& folder) {
+        char old[MAX_PATH] = {};
+        DWORD size = sizeof(old);
+        had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, "AppData",
+                            RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, old,
+                            &size) == ERROR_SUCCESS;
+        old_ = old;
+        Set(folder);
+    }
+    ~ScopedAppDataRedirect() {
+        if (had_)
+            Set(old_);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "AppData");
+    }
+    static void Set(const std::string& folder) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "AppData", REG_EXPAND_SZ, folder.c_str(),
+                        static_cast<DWORD>(folder.size() + 1));
+    }
+    bool had_ = false;
+    std::string old_;
+};
+
+TEST_F(Startup, ARedirectedAppDataHoldingTheStateFileStartsToTheMainWindow) {
+    const std::string redirected = "C:\\e2e\\Redirected AppData";
+    const std::string state = redirected + "\\Quillon Software\\Mapwell\\himem32.mwl";
+    for (const std::string& folder :
+         {std::string("C:\\e2e"), redirected, redirected + "\\Quillon Software",
+          redirected + "\\Quillon Software\\Mapwell"})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(WriteFileBytes(state, StateFileBytes(0x08000000)));
+    ASSERT_TRUE(DeleteFileA(StateFilePath().c_str())) << "only the redirected folder holds it";
+    {
+        ScopedAppDataRedirect redirect(redirected);
+        StartAndWait();
+        EXPECT_EQ(app.Caption(), "Mapwell - Pro");
+        MessageBoxInfo box;
+        EXPECT_FALSE(app.FindBox(box)) << box.text;
+        app.Kill();
+    }
+    EXPECT_FALSE(FileExists(StateFilePath())) << "nothing created in the default folder";
+    DeleteFileA(state.c_str());
+}
+
 TEST_F(Startup, MainWindowIsCentredFixedAndReadyForALetter) {
     StartAndWait();
     EXPECT_EQ(app.Caption(), "Mapwell - Pro");

@@ -1,10 +1,12 @@
 #include "mountmgr.h"
 
 #include "tool_error.h"
+#include "utf8.h"
 
 #include <winioctl.h>
 
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -71,7 +73,7 @@ void MountManager::Send(char letter, ULONG type, const std::string& unixPath) {
         throw Win32Failure("mount manager refused drive " + std::string(1, letter) + ":");
 }
 
-std::string UnixPathOf(const std::string& windowsPath) {
+std::string UnixPathOf(const std::wstring& windowsPath) {
     using WineGetUnixFileName = char* (*)(const WCHAR*);
     // GCC flags a direct cast from FARPROC; going through void(*)() is the sanctioned route.
     const auto proc = reinterpret_cast<void (*)()>(
@@ -79,15 +81,24 @@ std::string UnixPathOf(const std::string& windowsPath) {
     if (!proc) throw ToolError("not running under Wine (no wine_get_unix_file_name)");
     const auto toUnix = reinterpret_cast<WineGetUnixFileName>(proc);
 
-    // The path came in as ANSI bytes; widen with the same code page Wine used to make them.
-    const int wideLen = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
-    if (wideLen <= 0) throw Win32Failure("cannot convert path " + windowsPath);
-    std::vector<WCHAR> wide(static_cast<size_t>(wideLen));
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), wideLen);
-
-    const std::unique_ptr<char, HeapStringFree> unixPath(toUnix(wide.data()));
-    if (!unixPath) throw ToolError("no Unix path for " + windowsPath);
+    const std::unique_ptr<char, HeapStringFree> unixPath(toUnix(windowsPath.c_str()));
+    if (!unixPath) throw ToolError("no Unix path for " + Utf8(windowsPath));
     return unixPath.get();
+}
+
+std::string UnixPathOf(const std::string& windowsPath) {
+    // The path came in as ANSI bytes; widen with the same code page Wine used to make them.
+    const std::wstring wide = WideFromCodePage(CP_ACP, windowsPath);
+    if (wide.empty() && !windowsPath.empty())
+        throw Win32Failure("cannot convert path " + windowsPath);
+    return UnixPathOf(wide);
+}
+
+char ParseDriveArg(const wchar_t* arg) {
+    if (!arg || std::wcslen(arg) != 2 || arg[0] > 127) return '\0';
+    const char narrow[3] = {static_cast<char>(arg[0]),
+                            static_cast<char>(arg[1] == L':' ? ':' : '?'), '\0'};
+    return ParseDriveArg(narrow);
 }
 
 char ParseDriveArg(const char* arg) {

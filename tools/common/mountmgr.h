@@ -36,8 +36,10 @@ private:
 // Windows path (ANSI) -> Unix path, via Wine's kernel32 export wine_get_unix_file_name.
 // The folder need not exist. Throws ToolError when not running under Wine.
 std::string UnixPathOf(const std::string& windowsPath);
+std::string UnixPathOf(const std::wstring& windowsPath);
 
 // "X:" or "x:" -> 'X'; anything else -> '\0'.
 char ParseDriveArg(const char* arg);
+char ParseDriveArg(const wchar_t* arg);
 
 } // namespace bench

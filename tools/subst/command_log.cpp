@@ -1,6 +1,7 @@
 #include "command_log.h"
 
 #include "../common/unique_handle.h"
+#include "../common/utf8.h"
 
 #include <windows.h>
 
@@ -33,7 +34,8 @@ void LogCommandLine() {
     const UniqueHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string line = GetCommandLineA();
+    // The wide command line, as UTF-8: a name in any script is logged whole.
+    std::string line = Utf8(GetCommandLineW());
     line += "\r\n";
     DWORD written = 0;
     if (!file.valid() ||

@@ -1,5 +1,6 @@
 // Tests read back the exact command lines the program under test launched: when
-// SUBST_STANDIN_LOG names a file, each run appends GetCommandLineA() verbatim plus CR LF.
+// SUBST_STANDIN_LOG names a file, each run appends GetCommandLineW() verbatim, as UTF-8, plus
+// CR LF.
 // The line starts with the program part exactly as the launcher wrote it (quoted or not,
 // with or without a path), since that is part of what the launcher chose.
 #pragma once

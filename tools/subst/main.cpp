@@ -6,6 +6,7 @@
 // Errors: one line on stderr, exit code 1, nothing changed.
 #include "../common/mountmgr.h"
 #include "../common/tool_error.h"
+#include "../common/utf8.h"
 #include "command_log.h"
 #include "records.h"
 
@@ -19,9 +20,10 @@
 #include <exception>
 #include <string>
 
-// main's argc/argv are the CRT's __argc/__argv: the C run-time's split of the command line, as
-// the system command reads it, so `E: "C:\"` arrives as `C:"` and fails as a missing folder.
-// Globbing would be a second, foreign rule on top of that.
+// wmain's argc/argv are the C run-time's split of the wide command line, as the system command
+// reads it: `E: "C:\"` arrives as `C:"` and fails as a missing folder, while a name in any
+// script arrives whole (ソ is one character, not 83 and a backslash). Globbing would be a second,
+// foreign rule on top of that.
 extern "C" {
 int _dowildcard = 0;
 }
@@ -44,7 +46,7 @@ bool LetterHeld(char letter) {
 }
 
 bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -56,7 +58,8 @@ void RestoreVanishedDrives() {
     try {
         for (const SubstRecord& record : AllRecords()) {
             if (LetterInUse(record.letter) || !IsFolder(record.target)) continue;
-            MountManager().DefineDrive(record.letter, UnixPathOf(record.target), DriveKind::Fixed);
+            MountManager().DefineDrive(record.letter, UnixPathOf(Wide(record.target)),
+                                       DriveKind::Fixed);
         }
     } catch (const ToolError&) {
     }
@@ -65,8 +68,10 @@ void RestoreVanishedDrives() {
 void List() {
     // Text mode would turn the "\r\n" into "\r\r\n" in a redirected file.
     _setmode(_fileno(stdout), _O_BINARY);
+    // A console program writes a redirected listing in the OEM code page, as the system's does.
     for (const SubstRecord& record : AllRecords())
-        std::printf("%c:\\: => %s\r\n", record.letter, record.target.c_str());
+        std::printf("%c:\\: => %s\r\n", record.letter,
+                    CodePageFromWide(GetOEMCP(), Wide(record.target)).c_str());
     std::fflush(stdout);
 }
 
@@ -76,7 +81,7 @@ void Map(char letter, const std::string& folder) {
     if (!IsFolder(folder)) throw ToolError("Path not found - " + folder);
 
     MountManager mountManager;
-    mountManager.DefineDrive(letter, UnixPathOf(folder), DriveKind::Fixed);
+    mountManager.DefineDrive(letter, UnixPathOf(Wide(folder)), DriveKind::Fixed);
     try {
         if (GetDriveTypeA(Root(letter).c_str()) != DRIVE_FIXED)
             throw ToolError("mount manager accepted " + std::string(1, letter) +
@@ -97,14 +102,14 @@ void Unmap(char letter) {
     ForgetRecord(letter);
 }
 
-void Run(int argc, char** argv) {
+void Run(int argc, wchar_t** argv) {
     if (argc == 1) return List();
     if (argc != 3) throw ToolError("Incorrect number of parameters");
 
     const char letter = ParseDriveArg(argv[1]);
-    if (!letter) throw ToolError(std::string("Invalid parameter - ") + argv[1]);
+    if (!letter) throw ToolError("Invalid parameter - " + Utf8(argv[1]));
 
-    const std::string second = argv[2];
+    const std::string second = Utf8(argv[2]);
     if (second == "/D" || second == "/d") return Unmap(letter);
     if (!second.empty() && second[0] == '/') throw ToolError("Invalid switch - " + second);
     Map(letter, second);
@@ -113,7 +118,7 @@ void Run(int argc, char** argv) {
 } // namespace
 } // namespace bench
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     bench::LogCommandLine();
     try {
         bench::RestoreVanishedDrives();

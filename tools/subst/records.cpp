@@ -2,47 +2,49 @@
 
 #include "../common/tool_error.h"
 #include "../common/unique_handle.h"
+#include "../common/utf8.h"
 
 #include <windows.h>
 
 namespace bench {
 namespace {
 
-constexpr const char* kKeyPath = "Software\\MapwellBench\\Subst";
+constexpr const wchar_t* kKeyPath = L"Software\\MapwellBench\\Subst";
 
 // Empty key when nothing was ever recorded: readers treat that as "no records".
 UniqueRegKey OpenForRead() {
     UniqueRegKey key;
-    RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_QUERY_VALUE, key.put());
+    RegOpenKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, KEY_QUERY_VALUE, key.put());
     return key;
 }
 
 UniqueRegKey OpenForWrite() {
     UniqueRegKey key;
-    const LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0,
+    const LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0,
                                     KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (rc != ERROR_SUCCESS) throw Win32Failure("cannot open the record key", rc);
     return key;
 }
 
+// Targets are kept as UTF-16 in the registry and as UTF-8 here, so every script survives.
 std::optional<std::string> ReadValue(HKEY key, char letter) {
     if (!key) return std::nullopt;
-    const char name[2] = {letter, '\0'};
+    const wchar_t name[2] = {static_cast<wchar_t>(letter), L'\0'};
     DWORD type = 0;
     DWORD bytes = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
         type != REG_SZ)
         return std::nullopt;
     // The size can change between the two calls only if another stand-in races us; retry then.
     for (;;) {
-        std::string data(bytes, '\0');
-        const LONG rc = RegQueryValueExA(key, name, nullptr, &type,
+        std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+        const LONG rc = RegQueryValueExW(key, name, nullptr, &type,
                                          reinterpret_cast<BYTE*>(data.data()), &bytes);
         if (rc == ERROR_MORE_DATA) continue;
         if (rc != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-        data.resize(bytes);
-        while (!data.empty() && data.back() == '\0') data.pop_back();
-        return data;
+        data.resize(bytes / sizeof(wchar_t));
+        while (!data.empty() && data.back() == L'\0') data.pop_back();
+        return Utf8(data);
     }
 }
 
@@ -63,19 +65,21 @@ std::vector<SubstRecord> AllRecords() {
 
 void SaveRecord(char letter, const std::string& target) {
     const UniqueRegKey key = OpenForWrite();
-    const char name[2] = {letter, '\0'};
+    const wchar_t name[2] = {static_cast<wchar_t>(letter), L'\0'};
+    const std::wstring wide = Wide(target);
     const LONG rc =
-        RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(target.c_str()),
-                       static_cast<DWORD>(target.size() + 1));
-    if (rc != ERROR_SUCCESS) throw Win32Failure("cannot record drive " + std::string(name), rc);
+        RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+    if (rc != ERROR_SUCCESS)
+        throw Win32Failure("cannot record drive " + std::string(1, letter), rc);
 }
 
 void ForgetRecord(char letter) {
     const UniqueRegKey key = OpenForWrite();
-    const char name[2] = {letter, '\0'};
-    const LONG rc = RegDeleteValueA(key.get(), name);
+    const wchar_t name[2] = {static_cast<wchar_t>(letter), L'\0'};
+    const LONG rc = RegDeleteValueW(key.get(), name);
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
-        throw Win32Failure("cannot forget drive " + std::string(name), rc);
+        throw Win32Failure("cannot forget drive " + std::string(1, letter), rc);
 }
 
 } // namespace bench

@@ -1,6 +1,6 @@
 // What the stand-in has mapped, kept in the registry so that listing and /D outlive a wineserver
 // restart: one REG_SZ per letter under HKCU\Software\MapwellBench\Subst, name "E", data the
-// Windows folder exactly as it was given on the command line.
+// Windows folder exactly as it was given on the command line (UTF-8 here).
 #pragma once
 
 #include <optional>

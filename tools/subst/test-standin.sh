@@ -10,8 +10,8 @@ repo=$(cd "$here/../.." && pwd)
 source "$repo/scripts/wine-common.sh"
 
 bin=$(cd "${1:-$repo/build/windows/tools}" && pwd)
-# Wine derives the ANSI code page from the locale; C.UTF-8 gives 1252, which the accented
-# folder names below are written in.
+# Wine derives the code pages from the locale; C.UTF-8 gives ANSI 1252 and OEM 437, which the
+# listing of the accented folder names below is written in.
 export LC_ALL=C.UTF-8
 export WINEPREFIX=$bin/standin-test-prefix WINEDEBUG=-all
 unset SUBST_STANDIN_LOG
@@ -54,11 +54,11 @@ drive_type() {
     sed -n 's/^type=\([0-9]*\) .*/\1/p' "$work/info"
 }
 is_type() { [[ $(drive_type "$1") == "$2" ]]; }
-# listing_is LINE...: `subst` prints exactly these lines, CR LF each, ANSI (1252) bytes.
+# listing_is LINE...: `subst` prints exactly these lines, CR LF each, in the OEM code page (437).
 listing_is() {
     w subst.exe
     local line
-    for line in "$@"; do printf '%s\r\n' "$line"; done | iconv -f UTF-8 -t CP1252 >"$work/want"
+    for line in "$@"; do printf '%s\r\n' "$line"; done | iconv -f UTF-8 -t CP437 >"$work/want"
     [[ $rc -eq 0 ]] && cmp -s "$work/want" "$work/out"
 }
 
@@ -87,6 +87,17 @@ check "map lowercase q: to the hard folder" succeeded
 w cmd /C 'type Q:\inside.txt'
 check "a file in the hard folder is read through Q:" grep -q two "$work/out"
 check "listing sorted, folders as given" listing_is 'E:\: => C:\some folder' "Q:\\: => $hard"
+
+# Arguments are wide text: names outside the ANSI code page arrive whole.
+greek='C:\Ελληνικά και Кириллица'
+mkdir -p "$(unix_path_of "$greek")"
+echo three >"$(unix_path_of "$greek")/inside.txt"
+w subst.exe G: "$greek"
+check "map G: to a Greek and Cyrillic folder" succeeded
+w cmd /C 'type G:\inside.txt'
+check "a file in that folder is read through G:" grep -q three "$work/out"
+w subst.exe G: /D
+check "G: /D" succeeded
 
 # Mapwell reads the list from a file that cmd.exe redirects into.
 w cmd.exe /C 'subst.exe > C:\listing.txt'

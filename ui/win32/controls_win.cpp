@@ -1,6 +1,7 @@
 #include "ui/win32/controls_win.h"
 
 #include "ui/win32/small_icons_win.h"
+#include "ui/win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -54,7 +55,8 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     text.left = x + iconSize + 4;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, line.text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, WideFromAnsi(line.text).c_str(), -1, &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
@@ -94,9 +96,9 @@ void Win32DriveCombo::Draw(const DRAWITEMSTRUCT& item) const {
     ImageList_Draw(images_, static_cast<int>(item.itemData), dc, x,
                    rc.top + (rc.bottom - rc.top - GetSystemMetrics(SM_CYSMICON)) / 2,
                    ILD_TRANSPARENT);
-    const std::string& text = lines_[item.itemID].text;
+    const std::wstring text = WideFromAnsi(lines_[item.itemID].text);
     SIZE extent{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     RECT mark{x + iconSize + 2, rc.top, std::min(x + iconSize + 6 + extent.cx, rc.right),
               rc.bottom};
     bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -105,6 +107,6 @@ void Win32DriveCombo::Draw(const DRAWITEMSTRUCT& item) const {
     textRc.left += 2;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(dc, text.c_str(), -1, &textRc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), -1, &textRc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
 }

@@ -1,11 +1,13 @@
 #include "ui/win32/fonts_win.h"
 
+#include "ui/win32/wide_text.h"
+
 namespace {
 
 // The text's size when laid out `width` pixels wide.
 SIZE Measure(HDC dc, const char* text, int width, UINT flags) {
     RECT rc{0, 0, width, 0};
-    DrawTextA(dc, text, -1, &rc, flags | DT_CALCRECT);
+    DrawTextW(dc, WideFromAnsi(text).c_str(), -1, &rc, flags | DT_CALCRECT);
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 

@@ -7,11 +7,11 @@
 #include "ui/win32/fonts_win.h"
 #include "ui/win32/input_box_win.h"
 #include "ui/win32/small_icons_win.h"
+#include "ui/win32/wide_text.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -125,7 +125,7 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
         int em = dialogEm;
         for (const ControlDef& b : MainControls()) {
             if (b.kind != ControlKind::Button) continue;
-            const std::wstring caption(b.caption, b.caption + strlen(b.caption)); // ASCII
+            const std::wstring caption = WideFromAnsi(b.caption);
             const SIZE client{Px(b.width), Px(b.height)};
             em = LargestFitting(em, least, [&](int e) {
                 return CaptionFits(dc, dialogFonts_.Get(e), caption, client);

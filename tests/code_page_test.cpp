@@ -1,0 +1,259 @@
+// Folder names in other code pages: a machine whose ANSI and OEM code page is
+// 932 (Japanese), where many characters end in the backslash's byte 0x5C, and
+// the flags each code page allows its conversions.
+#include "fixture.h"
+#include "platform/code_page_rules.h"
+
+namespace {
+
+// Shift-JIS (code page 932): each character two bytes.
+const std::string kSo = "\x83\x5C";                       // ソ, second byte a backslash's
+const std::string kHyo = "\x95\x5C";                      // 表, second byte a backslash's
+const std::string kSoft = kSo + "\x83\x74\x83\x67";       // ソフト
+const std::string kHyoKeisan = kHyo + "\x8C\x76\x8E\x5A"; // 表計算
+const std::string kA = "\x83\x41";                        // ア, second byte an "A"'s
+const std::string kDi = "\x83\x61";                       // ヂ, second byte an "a"'s
+const std::string kPo = "\x83\x7C";                       // ポ, second byte a bar's
+
+struct DoubleByte : ::testing::Test {
+    App app;
+    void SetUp() override {
+        app.m.UseCodePage(932);
+        for (const std::string& f :
+             {"C:\\Work Files\\" + kSoft, "C:\\Work Files\\" + kHyoKeisan, "C:\\" + kHyo,
+              "C:\\" + kSoft, "C:\\Data\\" + kSo, "C:\\" + kA, "C:\\" + kDi})
+            app.m.AddFolder(f);
+        app.m.AddFolder("C:\\Data\\" + kPo, attrHidden);
+        app.m.AddFolder(kStartup);
+        app.subst.Install(app.m);
+        ASSERT_TRUE(app.Start());
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const FolderLine& l : app.w.folders.lines) names.push_back(l.text);
+        return names;
+    }
+    // Opens a line of the folder list by its name, as a double-click does.
+    void Open(const std::string& name) {
+        std::vector<std::string> names = Names();
+        auto it = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(it, names.end()) << name;
+        app.f.dirList_DblClick(static_cast<int>(it - names.begin()));
+    }
+};
+
+TEST_F(DoubleByte, FolderListNamesAndOpensFoldersEndingInTheBackslashsByte) {
+    struct Case {
+        std::string from, name, full;
+        std::vector<std::string> linesAfter;
+    };
+    const Case cases[] = {
+        {"C:\\Work Files", kSoft, "C:\\Work Files\\" + kSoft, {"C:\\", "Work Files", kSoft}},
+        {"C:\\Work Files",
+         kHyoKeisan,
+         "C:\\Work Files\\" + kHyoKeisan,
+         {"C:\\", "Work Files", kHyoKeisan}},
+        {"C:\\", kHyo, "C:\\" + kHyo, {"C:\\", kHyo}},
+        {"C:\\", kSoft, "C:\\" + kSoft, {"C:\\", kSoft}},
+        {"C:\\Data", kSo, "C:\\Data\\" + kSo, {"C:\\", "Data", kSo}},
+    };
+    for (const Case& c : cases) {
+        app.f.dirList().SetPath(c.from);
+        Open(c.name);
+        EXPECT_EQ(app.f.Hold, c.full);
+        EXPECT_EQ(app.w.path.text, c.full);
+        EXPECT_EQ(Names(), c.linesAfter) << "no bogus parent line";
+    }
+}
+
+TEST_F(DoubleByte, NamesThatDifferOnlyInASecondByteAreTwoFolders) {
+    app.f.dirList().SetPath("C:\\" + kA);
+    app.f.dirList().SetPath("C:\\" + kDi);
+    EXPECT_EQ(app.f.Hold, "C:\\" + kDi);
+}
+
+TEST_F(DoubleByte, AddAndMakePermanentKeepTheLastCharacterWhole) {
+    struct Case {
+        std::string chosen, passed;
+    };
+    // A cancelled hidden-folder name leaves a final backslash, which goes.
+    const Case cases[] = {{"C:\\" + kHyo, "C:\\" + kHyo},
+                          {"C:\\Data\\" + kSo, "C:\\Data\\" + kSo},
+                          {"C:\\Data\\" + kSo + "\\", "C:\\Data\\" + kSo}};
+    for (const Case& c : cases) {
+        App a;
+        a.m.UseCodePage(932);
+        a.m.AddFolder(c.passed);
+        a.m.AddFolder(kStartup);
+        a.subst.Install(a.m);
+        a.Start();
+        a.Choose(c.passed, "E:");
+        a.f.Hold = c.chosen;
+        a.f.cmdOk_Click();
+        a.Choose(c.passed, "X:");
+        a.f.Hold = c.chosen;
+        a.f.cmdDefault_Click();
+        ASSERT_EQ(a.m.launches.size(), 2u) << c.chosen;
+        EXPECT_EQ(a.m.launches[0].commandLine, "subst.exe E: \"" + c.passed + "\"");
+        EXPECT_EQ(a.m.launches[1].commandLine, "subst.exe X: \"" + c.passed + "\"");
+        EXPECT_EQ(a.subst.mapped['E'], c.passed);
+        EXPECT_EQ(a.m.FileBytes(kBatch), "subst X: \"" + c.passed + "\"\r\n");
+    }
+}
+
+TEST_F(DoubleByte, AFolderIsNotTakenForAnotherThatStartsLikeIt) {
+    // 表 is gone; 表計算 beside it begins with the same bytes.
+    app.Choose("C:\\Work Files", "E:");
+    app.f.Hold = "C:\\Work Files\\" + kHyo;
+    app.f.cmdOk_Click();
+    EXPECT_TRUE(app.m.launches.empty());
+    EXPECT_EQ(app.LastBox().text, "Path not found!");
+}
+
+TEST_F(DoubleByte, TypedHiddenNamesEndingInABackslashsOrBarsByteAreFound) {
+    app.f.dirList().SetPath("C:\\Data");
+    for (const std::string& name : {kSo, kPo}) {
+        app.w.inputs = {name};
+        app.f.dirList_MouseDown(2, 4, 0, 0);
+        EXPECT_EQ(app.f.Hold, "C:\\Data\\" + name);
+        EXPECT_TRUE(app.w.boxes.empty()) << "no \"Path not found!\"";
+        app.f.Hidden = false;
+        app.f.dirList().SetPath("C:\\Data");
+    }
+}
+
+TEST_F(DoubleByte, PathFieldShortensByCharactersNeverInsideOne) {
+    std::string whole = "C:\\";
+    for (int i = 0; i < 63; ++i) whole += kHyo; // 66 characters, 129 bytes
+    std::string longer = whole + kSo;           // 67 characters
+    std::string tail;
+    for (int i = 0; i < 62; ++i) tail += kHyo;
+    app.m.AddFolder(whole);
+    app.m.AddFolder(longer);
+    app.f.dirList().SetPath(whole);
+    EXPECT_EQ(app.w.path.text, whole);
+    app.f.dirList().SetPath(longer);
+    EXPECT_EQ(app.w.path.text, "....." + tail + kSo);
+    EXPECT_EQ(app.f.Hold, longer);
+}
+
+// A process that runs in UTF-8 by its manifest: characters of two to four bytes.
+TEST(Utf8, NamesStayWholeAndThePathFieldShortensByCharacters) {
+    App app;
+    app.m.UseCodePage(65001);
+    const std::string lambda = "\xCE\xBB", euro = "\xE2\x82\xAC", smile = "\xF0\x9F\x98\x80";
+    std::string whole = "C:\\";
+    for (int i = 0; i < 62; ++i) whole += lambda;
+    whole += smile;                    // 66 characters
+    std::string longer = whole + euro; // 67 characters
+    std::string tail;
+    for (int i = 0; i < 61; ++i) tail += lambda;
+    app.m.AddFolder(whole);
+    app.m.AddFolder(longer);
+    app.subst.Install(app.m);
+    app.Start();
+    app.f.dirList().SetPath(whole);
+    EXPECT_EQ(app.w.path.text, whole);
+    app.f.dirList().SetPath(longer);
+    EXPECT_EQ(app.w.path.text, "....." + tail + smile + euro);
+    EXPECT_EQ(app.w.folders.lines.back().text, longer.substr(3));
+    app.Choose(longer, "E:");
+    app.f.cmdOk_Click();
+    EXPECT_EQ(app.subst.mapped['E'], longer);
+}
+
+// Code page 1252 and its OEM code page 437: ü is FC in the one, 81 in the other.
+TEST(OemCodePage, ViewShowsTheListingInTheAnsiCodePageAndRestoreStillReleasesIt) {
+    App app;
+    app.subst.Install(app.m);
+    app.Start();
+    app.Choose("C:\\M\xFCller", "E:");
+    app.f.cmdOk_Click();
+    ASSERT_EQ(app.subst.mapped['E'], "C:\\M\xFCller");
+    app.f.mnuView_Click();
+    EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\M\xFCller\r\n");
+    app.w.answers = {idOk};
+    app.f.mnuRepair_Click();
+    EXPECT_TRUE(app.subst.mapped.empty());
+}
+
+TEST(OemCodePage, ANameItCannotHoldIsWrittenByItsShortNameOrNotAtAll) {
+    struct Case {
+        std::string shortName, line; // "" line: refused, nothing written
+    };
+    const Case cases[] = {
+        {"C:\\PRICE~1", "subst X: \"C:\\PRICE~1\"\r\n"},
+        {"", ""},
+        {"C:\\PRICE\x80~1", ""},
+    };
+    for (const Case& c : cases) {
+        App a;
+        a.m.AddFolder(kStartup);
+        if (!c.shortName.empty()) a.m.shortPaths["C:\\Price \x80"] = c.shortName;
+        a.subst.Install(a.m);
+        a.Start();
+        a.Choose("C:\\Price \x80", "X:");
+        a.f.cmdDefault_Click();
+        if (c.line.empty()) {
+            EXPECT_TRUE(a.m.launches.empty()) << c.shortName;
+            EXPECT_FALSE(a.m.Exists(kBatch)) << c.shortName;
+            EXPECT_EQ(a.LastBox().text,
+                      "The folder C:\\Price \x80\r\nhas characters that cannot be "
+                      "written in the startup batch file, so it cannot be made "
+                      "permanent.")
+                << c.shortName;
+            EXPECT_EQ(a.LastBox().flags, 16);
+            continue;
+        }
+        ASSERT_EQ(a.m.launches.size(), 1u);
+        EXPECT_EQ(a.m.launches[0].commandLine, "subst.exe X: \"C:\\Price \x80\"");
+        EXPECT_EQ(a.m.FileBytes(kBatch), c.line);
+    }
+}
+
+// The documentation of WideCharToMultiByte and MultiByteToWideChar: the flags
+// a code page accepts, and where a used-default-character pointer is allowed.
+bool Documented(uint32_t cp, uint32_t wcFlags, bool usedDefault, uint32_t mbFlags) {
+    const bool noFlags = cp == 42 || cp == 65000 || (cp >= 57002 && cp <= 57011) || cp == 50220 ||
+                         cp == 50221 || cp == 50222 || cp == 50225 || cp == 50227 || cp == 50229;
+    if (noFlags && (wcFlags || mbFlags)) return false;
+    if (cp == 65001 || cp == 54936) {
+        if (wcFlags & ~win32::kWcErrInvalidChars) return false;
+    } else if (wcFlags & win32::kWcErrInvalidChars) {
+        return false; // only for UTF-8 and GB18030
+    }
+    if ((cp == 65000 || cp == 65001) && usedDefault) return false;
+    return (mbFlags & ~win32::kMbErrInvalidChars) == 0;
+}
+
+TEST(ConversionFlags, FollowTheDocumentedRulesAndAreAsStrictAsEachCodePageAllows) {
+    struct Case {
+        uint32_t cp, wcFlags;
+        bool usedDefault;
+        uint32_t mbFlags;
+    };
+    const Case cases[] = {
+        {65001, win32::kWcErrInvalidChars, false, win32::kMbErrInvalidChars},
+        {65000, 0, false, 0},
+        {54936, win32::kWcErrInvalidChars, true, win32::kMbErrInvalidChars},
+        {42, 0, true, 0},
+        {50220, 0, true, 0},
+        {50229, 0, true, 0},
+        {57002, 0, true, 0},
+        {57011, 0, true, 0},
+        {437, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
+        {850, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
+        {932, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
+        {936, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
+        {1252, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
+    };
+    for (const Case& c : cases) {
+        ToMultiByteRule rule = ToMultiByteRuleFor(c.cp);
+        EXPECT_TRUE(Documented(c.cp, rule.flags, rule.usedDefault, ToWideFlagsFor(c.cp))) << c.cp;
+        EXPECT_EQ(rule.flags, c.wcFlags) << c.cp;
+        EXPECT_EQ(rule.usedDefault, c.usedDefault) << c.cp;
+        EXPECT_EQ(ToWideFlagsFor(c.cp), c.mbFlags) << c.cp;
+    }
+}
+
+} // namespace

@@ -1,0 +1,118 @@
+// Folders named in the scripts of the prefix's system, run once in a Japanese
+// prefix (code page 932: names whose last byte is the backslash's, 5C) and
+// once in a Western one (1252 and 437: Greek and Cyrillic names, which
+// neither code page holds). Each is listed, opened, added, viewed and made
+// permanent by a line that maps it again when cmd runs the batch file, or
+// refused with nothing written.
+#include "e2e_fixture.h"
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Bytes(UINT cp, const std::wstring& wide, BOOL* usedDefault = nullptr) {
+    int w = static_cast<int>(wide.size());
+    DWORD flags = usedDefault ? WC_NO_BEST_FIT_CHARS : 0;
+    int n = WideCharToMultiByte(cp, flags, wide.data(), w, nullptr, 0, nullptr, usedDefault);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(cp, flags, wide.data(), w, bytes.data(), n, nullptr, usedDefault);
+    return bytes;
+}
+
+// The text in the system's OEM code page, which cmd reads the batch file in;
+// false when a character has no form there.
+bool InOem(const std::wstring& wide, std::string& oem) {
+    BOOL usedDefault = FALSE;
+    oem = Bytes(GetOEMCP(), wide, &usedDefault);
+    return !usedDefault;
+}
+
+// What a console program's OEM listing of the text reads as once converted back.
+std::string AsListed(const std::string& utf8) {
+    std::string oem = Bytes(GetOEMCP(), Wide(utf8));
+    int n =
+        MultiByteToWideChar(GetOEMCP(), 0, oem.data(), static_cast<int>(oem.size()), nullptr, 0);
+    std::wstring back(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(GetOEMCP(), 0, oem.data(), static_cast<int>(oem.size()), back.data(), n);
+    return Bytes(CP_UTF8, back);
+}
+
+struct Names : MapwellTest {
+    void BeforeStart() override { SetTextCodePage(CP_UTF8); }
+    void TearDown() override {
+        MapwellTest::TearDown();
+        SetTextCodePage(CP_ACP);
+    }
+};
+
+TEST_F(Names, FoldersInTheSystemsScriptsAreListedMappedMadePermanentAndViewed) {
+    // In 932, ソ is 83 5C and 表 is 95 5C.
+    const std::vector<std::string> names = GetACP() == 932
+                                               ? std::vector<std::string>{"ソフト", "表", "ソ"}
+                                               : std::vector<std::string>{"Ελληνικά", "Кириллица"};
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name + " in code page " + std::to_string(GetACP()));
+        const std::string folder = kWork.substr(0, 7) + name; // C:\e2e\NAME
+        const std::wstring wideFolder = Wide(folder);
+        CreateDirectoryW(wideFolder.c_str(), nullptr);
+        HANDLE file = CreateFileW((wideFolder + L"\\hello.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, "hello", 5, &written, nullptr);
+        CloseHandle(file);
+        ClearSubstLog();
+
+        // The list shows the name and opens it; the path field shows it; Add maps it.
+        Choose(folder, "E:");
+        if (&name == &names.front())
+            MapwellProcess::Screenshot(app.main(), "names-" + std::to_string(GetACP()));
+        app.Click(ids::cmdOk);
+        ASSERT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+        EXPECT_EQ(SubstLog(), std::vector<std::string>{"subst.exe E: \"" + folder + "\""});
+        EXPECT_EQ(ReadFileBytes("E:\\hello.txt"), "hello");
+        app.MenuCommand(ids::mnuView);
+        app.Answer("View Virtual Drives", IDOK);
+        EXPECT_EQ(app.Answer("Assigned Virtual Drives", IDOK),
+                  "E:\\: => " + AsListed(folder) + "\r\n");
+        RunAndWait("subst.exe E: /D");
+
+        // The batch line names the folder in the OEM code page, or by its
+        // short name; failing both, Make Permanent refuses and writes nothing.
+        std::string line;
+        bool writable = InOem(L"subst G: \"" + wideFolder + L"\"", line);
+        if (!writable) {
+            wchar_t shortName[MAX_PATH] = {};
+            DWORD n = GetShortPathNameW(wideFolder.c_str(), shortName, MAX_PATH);
+            writable = n > 0 && n < MAX_PATH &&
+                       InOem(L"subst G: \"" + std::wstring(shortName) + L"\"", line);
+        }
+        Choose(folder, "G:");
+        app.Click(ids::cmdDefault);
+        if (!writable) {
+            EXPECT_EQ(app.Answer("Mapwell", IDOK).substr(0, 11 + folder.size()),
+                      "The folder " + folder);
+            EXPECT_FALSE(FileExists(batch));
+            continue;
+        }
+        app.Answer("Make Permanent?", IDOK);
+        EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+        // Written once the box is closed.
+        EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(batch) == line + "\r\n"; }))
+            << ReadFileBytes(batch);
+        // As at the next log-on: the mapping is gone, the batch file brings it back.
+        ASSERT_EQ(RunAndWait("subst.exe G: /D"), 0);
+        ASSERT_FALSE(Contains(DriveLetters(), "G:"));
+        EXPECT_EQ(RunAndWait("cmd.exe /C \"" + batch + "\""), 0);
+        EXPECT_EQ(ReadFileBytes("G:\\hello.txt"), "hello");
+        RunAndWait("subst.exe G: /D");
+        DeleteFileA(batch.c_str());
+    }
+}
+
+} // namespace
