@@ -97,6 +97,19 @@ private:
     HGDIOBJ old_;
 };
 
+// Keeps a device context's state (colours, mode, font) for its scope.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDc() { RestoreDC(dc_, saved_); }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // The screen's device context (GetDC, so ReleaseDC, not DeleteDC).
 class ScreenDC {
 public:

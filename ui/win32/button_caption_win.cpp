@@ -24,19 +24,6 @@ SIZE Laid(HDC dc, const std::wstring& caption, const RECT& box, UINT flags) {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-// Keeps a device context's state (colours, mode, font) for its scope.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() { RestoreDC(dc_, saved_); }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 } // namespace
 
 bool CaptionFits(HDC dc, HFONT font, const std::wstring& caption, SIZE client) {
