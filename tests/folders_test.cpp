@@ -31,20 +31,6 @@ TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
     EXPECT_EQ(app.f.dirList().List(1), "C:\\Data\\Beta");
 }
 
-TEST_F(Folders, PathFieldShowsLongPathsByTheirEndAndHoldKeepsThemWhole) {
-    std::string p66 = "C:\\" + std::string(63, 'a');
-    std::string p67 = "C:\\" + std::string(64, 'b');
-    app.m.AddFolder(p66);
-    app.m.AddFolder(p67);
-    app.f.dirList().SetPath(p66);
-    EXPECT_EQ(app.w.path.text, p66);
-    EXPECT_EQ(app.f.Hold, p66);
-    app.f.dirList().SetPath(p67);
-    EXPECT_EQ(app.w.path.text, "....." + p67.substr(4));
-    EXPECT_EQ(app.w.path.text.size(), 68u);
-    EXPECT_EQ(app.f.Hold, p67);
-}
-
 TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
     app.f.dirList_Click(LineOf("Beta"));
     EXPECT_EQ(app.f.Hold, "C:\\Data") << "a single click only highlights";
