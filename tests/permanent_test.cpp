@@ -255,98 +255,46 @@ TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
 }
 
 TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
+    const OsVersion nt{2, 10, 0}, vista{2, 6, 1}, w98{1, 4, 10}, unknown{1, 4, 3};
     struct Case {
         const char* name;
         OsVersion version;
-        std::string file, content; // a batch file before
-        std::function<void(App&)> act;
-        std::string after; // the batch file after; "-" when it is gone
-        int32_t mask;      // WorkingMask after
-    };
-    auto dropX = [](App& a) {
-        a.f.Ltr = "X";
-        a.f.WorkingMask = 0x08800000;
-        a.f.RemovePermanentEntry();
+        std::string file, content;               // a batch file before
+        std::string after;                       // the batch file after; "-" when it is gone
+        std::function<void(App&)> act = nullptr; // none: RemovePermanentEntry for X
+        int32_t mask = 0x08000000;               // WorkingMask after
     };
     const Case cases[] = {
-        {"Make Permanent of a folder gone meanwhile still writes and marks",
-         {2, 10, 0},
-         kBatch,
-         "",
+        {"Make Permanent of a folder gone meanwhile still writes and marks", nt, kBatch, "",
+         "subst X: \"C:\\Gone\"\r\n",
          [](App& a) {
              a.Choose("C:\\Gone", "X:");
              a.m.Delete("C:\\Gone");
              a.f.cmdDefault_Click();
          },
-         "subst X: \"C:\\Gone\"\r\n",
          0x08800000},
-        {"Make Permanent of a network folder writes nothing",
-         {2, 10, 0},
-         kBatch,
-         "",
+        {"Make Permanent of a network folder writes nothing", nt, kBatch, "", "-",
          [](App& a) {
              a.m.AddDrive('N', DriveKind::Network);
              a.Choose("N:\\Share", "X:");
              a.f.cmdDefault_Click();
-         },
-         "-",
-         0x08000000},
-        {"Vista deletes a batch file whose only line went",
-         {2, 6, 1},
-         kBatch,
-         "subst X: \"C:\\X\"\r\n",
-         dropX,
-         "-",
-         0x08000000},
-        {"NT drops both lines of a letter written twice",
-         {2, 10, 0},
-         kBatch,
-         "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n",
-         dropX,
-         "rem mine\r\n",
-         0x08000000},
-        {"a missing batch file has no line to drop",
-         {2, 10, 0},
-         kBatch,
-         "",
-         dropX,
-         "-",
-         0x08000000},
-        {"an unknown family edits autoexec.bat",
-         {1, 4, 3},
-         "c:\\autoexec.bat",
-         "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n",
-         dropX,
-         "PATH C:\\DOS\r\n",
-         0x08000000},
-        {"a line a lone CR joins to the one before is nobody's",
-         {2, 10, 0},
-         kBatch,
-         "echo a\rsubst X: \"C:\\X\"\r\n",
-         dropX,
-         "echo a\rsubst X: \"C:\\X\"\r\n",
-         0x08000000},
-        {"the mark keeps a line of its own when the first line goes",
-         {2, 10, 0},
-         kBatch,
+         }},
+        {"Vista deletes a batch file whose only line went", vista, kBatch, "subst X: \"C:\\X\"\r\n",
+         "-"},
+        {"NT drops both lines of a letter written twice", nt, kBatch,
+         "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n", "rem mine\r\n"},
+        {"a missing batch file has no line to drop", nt, kBatch, "", "-"},
+        {"an unknown family edits autoexec.bat", unknown, "c:\\autoexec.bat",
+         "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n", "PATH C:\\DOS\r\n"},
+        {"a line a lone CR joins to the one before is nobody's", nt, kBatch,
+         "echo a\rsubst X: \"C:\\X\"\r\n", "echo a\rsubst X: \"C:\\X\"\r\n"},
+        {"the mark keeps a line of its own when the first line goes", nt, kBatch,
          "\xEF\xBB\xBFsubst X: \"C:\\X\"\r\nsubst Y: \"C:\\Y\"\r\n",
-         dropX,
-         "\xEF\xBB\xBF\r\nsubst Y: \"C:\\Y\"\r\n",
-         0x08000000},
-        {"kept lines keep their own ends, the last one gets CR LF",
-         {2, 10, 0},
-         kBatch,
-         "rem a\nsubst X: \"C:\\X\"\r\nrem b",
-         dropX,
-         "rem a\nrem b\r\n",
-         0x08000000},
-        {"W95 leaves an emptied autoexec.bat behind",
-         {1, 4, 10},
-         "c:\\autoexec.bat",
-         "subst X: C:\\\r\n",
-         dropX,
-         "",
-         0x08000000},
+         "\xEF\xBB\xBF\r\nsubst Y: \"C:\\Y\"\r\n"},
+        {"kept lines keep their own ends, the last one gets CR LF", nt, kBatch,
+         "rem a\nsubst X: \"C:\\X\"\r\nrem b", "rem a\nrem b\r\n"},
+        {"W95 leaves an emptied autoexec.bat behind", w98, "c:\\autoexec.bat", "subst X: C:\\\r\n",
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -356,7 +304,13 @@ TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
         if (!c.content.empty()) app.m.AddFile(c.file, c.content);
         app.subst.Install(app.m);
         ASSERT_TRUE(app.Start());
-        c.act(app);
+        if (c.act) {
+            c.act(app);
+        } else {
+            app.f.Ltr = "X";
+            app.f.WorkingMask = 0x08800000;
+            app.f.RemovePermanentEntry();
+        }
         EXPECT_EQ(app.m.Exists(c.file) ? app.m.FileBytes(c.file) : "-", c.after);
         EXPECT_EQ(app.f.WorkingMask, c.mask);
     }
