@@ -25,8 +25,7 @@ struct DoubleByte : ::testing::Test {
             app.m.AddFolder(f);
         app.m.AddFolder("C:\\Data\\" + kPo, attrHidden);
         app.m.AddFolder(kStartup);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -85,8 +84,7 @@ TEST_F(DoubleByte, AddAndMakePermanentKeepTheLastCharacterWhole) {
         a.m.UseCodePage(932);
         a.m.AddFolder(c.passed);
         a.m.AddFolder(kStartup);
-        a.subst.Install(a.m);
-        a.Start();
+        a.StartWithSubst();
         a.Choose(c.passed, "E:");
         a.f.Hold = c.chosen;
         a.f.cmdOk_Click();
@@ -143,8 +141,7 @@ TEST(PathField, ShortensLongPathsByWholeCharacters) {
         const std::string whole = "C:\\" + tail + c.unit + c.last, longer = whole + c.extra;
         app.m.AddFolder(whole);
         app.m.AddFolder(longer);
-        app.subst.Install(app.m);
-        app.Start();
+        app.StartWithSubst();
         app.f.dirList().SetPath(whole);
         EXPECT_EQ(app.w.path.text, whole);
         EXPECT_EQ(app.f.Hold, whole);
@@ -161,8 +158,7 @@ TEST(PathField, ShortensLongPathsByWholeCharacters) {
 // Code page 1252 and its OEM code page 437: ü is FC in the one, 81 in the other.
 TEST(OemCodePage, ViewShowsTheListingInTheAnsiCodePageAndRestoreStillReleasesIt) {
     App app;
-    app.subst.Install(app.m);
-    app.Start();
+    app.StartWithSubst();
     app.Choose("C:\\M\xFCller", "E:");
     app.f.cmdOk_Click();
     ASSERT_EQ(app.subst.mapped['E'], "C:\\M\xFCller");
@@ -186,8 +182,7 @@ TEST(OemCodePage, ANameItCannotHoldIsWrittenByItsShortNameOrNotAtAll) {
         App a;
         a.m.AddFolder(kStartup);
         if (!c.shortName.empty()) a.m.shortPaths["C:\\Price \x80"] = c.shortName;
-        a.subst.Install(a.m);
-        a.Start();
+        a.StartWithSubst();
         a.Choose("C:\\Price \x80", "X:");
         a.f.cmdDefault_Click();
         if (c.line.empty()) {

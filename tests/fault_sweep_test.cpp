@@ -46,8 +46,7 @@ void Prepare(App& app, OsVersion family) {
     app.m.AddFolder("C:\\Old");
     app.m.AddFile(kStateFile, Patterned(0x08010000)); // Q is permanent
     app.m.AddFile(kBatch, kOldBatch);
-    app.subst.Install(app.m);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.StartWithSubst());
     app.f.dirList().SetPath("C:\\Work");
 }
 

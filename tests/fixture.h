@@ -47,6 +47,10 @@ struct App {
         if (shown) f.Form_Activate();
         return shown;
     }
+    bool StartWithSubst() {
+        subst.Install(m);
+        return Start();
+    }
     const SimBox& LastBox() const { return w.boxes.back(); }
     int32_t StoredMask() const { return MaskIn(m.FileBytes(kStateFile)); }
     std::vector<std::string> Texts() const {

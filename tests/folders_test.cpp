@@ -182,8 +182,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
         app.m.AddFolder("C:\\Data\\Secret", attrHidden);
         app.m.AddFolder("C:\\Other");
         app.m.AddDrive('D', DriveKind::Fixed);
-        app.subst.Install(app.m);
-        app.Start();
+        app.StartWithSubst();
         app.Choose("C:\\Data", "E:");
         app.w.inputs = {"Secret"};
         app.f.dirList_MouseDown(2, 4, 0, 0);
@@ -237,8 +236,7 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
         App app;
         app.m.AddFolder("C:\\Work");
         app.m.AddFolder(kStartup);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
         app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
         app.m.AddFolder("E:\\Secret", attrHidden);
         app.f.RefreshLetterLists();

@@ -12,8 +12,7 @@ struct Permanent : ::testing::Test {
     void SetUp() override {
         app.m.AddFolder("C:\\Work Files");
         app.m.AddFolder(kStartup);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
     }
     void Make(const std::string& folder, const std::string& letter) {
         app.Choose(folder, letter + ":");
@@ -102,8 +101,7 @@ TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
                 app.m.version = v;
                 app.m.AddFile(kBatch, content);
                 app.m.AddFile("c:\\autoexec.bat", content);
-                app.subst.Install(app.m);
-                app.Start();
+                app.StartWithSubst();
                 SCOPED_TRACE(c.line + (mark.empty() ? "" : " after a BOM") + " on " +
                              app.f.OSFamily + " for " + c.letter);
                 app.Choose("C:\\Work", c.letter + ":");
@@ -196,8 +194,7 @@ TEST_F(Permanent, RefusalsWriteNothing) {
     for (const Case& c : cases) {
         App a;
         a.m.AddFolder("C:\\Work Files");
-        a.subst.Install(a.m);
-        a.Start();
+        a.StartWithSubst();
         a.Choose("C:\\Work Files", "X:");
         c.arrange(a);
         a.f.cmdDefault_Click();
@@ -237,8 +234,7 @@ TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
             App app;
             app.m.AddFolder(kStartup);
             if (before) app.m.AddFile(kBatch, *before);
-            app.subst.Install(app.m);
-            ASSERT_TRUE(app.Start());
+            ASSERT_TRUE(app.StartWithSubst());
             app.Choose("C:\\Work Files", "X:");
             c.arrange(app);
             app.f.cmdDefault_Click();
@@ -302,8 +298,7 @@ TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
         app.m.version = c.version;
         app.m.AddFolder(kStartup);
         if (!c.content.empty()) app.m.AddFile(c.file, c.content);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
         if (c.act) {
             c.act(app);
         } else {
@@ -463,8 +458,7 @@ TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
     a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
     a.m.AddFolder("C:\\X");
     a.m.AddFolder("C:\\Y");
-    a.subst.Install(a.m);
-    ASSERT_TRUE(a.Start());
+    ASSERT_TRUE(a.StartWithSubst());
     SimWindow w2;
     frmMWL_Pro b{a.m.platform(), w2};
     ASSERT_TRUE(b.Form_Load());
