@@ -32,13 +32,6 @@ struct DoubleByte : ::testing::Test {
         for (const FolderLine& l : app.w.folders.lines) names.push_back(l.text);
         return names;
     }
-    // Opens a line of the folder list by its name, as a double-click does.
-    void Open(const std::string& name) {
-        std::vector<std::string> names = Names();
-        auto it = std::find(names.begin(), names.end(), name);
-        ASSERT_NE(it, names.end()) << name;
-        app.f.dirList_DblClick(static_cast<int>(it - names.begin()));
-    }
 };
 
 TEST_F(DoubleByte, FolderListNamesAndOpensFoldersEndingInTheBackslashsByte) {
@@ -58,7 +51,7 @@ TEST_F(DoubleByte, FolderListNamesAndOpensFoldersEndingInTheBackslashsByte) {
     };
     for (const Case& c : cases) {
         app.f.dirList().SetPath(c.from);
-        Open(c.name);
+        app.f.dirList_DblClick(app.LineOf(c.name));
         EXPECT_EQ(app.f.Hold, c.full);
         EXPECT_EQ(app.w.path.text, c.full);
         EXPECT_EQ(Names(), c.linesAfter) << "no bogus parent line";

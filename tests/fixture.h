@@ -59,6 +59,13 @@ struct App {
         return out;
     }
 
+    // The folder list's line that shows this name; -1 when none does.
+    int LineOf(const std::string& name) const {
+        for (size_t i = 0; i < w.folders.lines.size(); ++i)
+            if (w.folders.lines[i].text == name) return static_cast<int>(i);
+        return -1;
+    }
+
     // Picks a folder (made when missing) and a free letter, as a user does.
     void Choose(const std::string& folder, const std::string& letter) {
         if (!m.Exists(folder)) m.AddFolder(folder);

@@ -14,11 +14,6 @@ struct Folders : ::testing::Test {
         ASSERT_TRUE(app.Start());
         app.f.dirList().SetPath("C:\\Data");
     }
-    int LineOf(const std::string& name) {
-        for (size_t i = 0; i < app.w.folders.lines.size(); ++i)
-            if (app.w.folders.lines[i].text == name) return static_cast<int>(i);
-        return -1;
-    }
 };
 
 TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
@@ -32,13 +27,13 @@ TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
 }
 
 TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
-    app.f.dirList_Click(LineOf("Beta"));
+    app.f.dirList_Click(app.LineOf("Beta"));
     EXPECT_EQ(app.f.Hold, "C:\\Data") << "a single click only highlights";
     app.f.dirList_KeyPress('x');
     EXPECT_EQ(app.f.Hold, "C:\\Data");
     app.f.dirList_KeyPress(13);
     EXPECT_EQ(app.f.Hold, "C:\\Data\\Beta");
-    app.f.dirList_DblClick(LineOf("Data"));
+    app.f.dirList_DblClick(app.LineOf("Data"));
     EXPECT_EQ(app.f.Hold, "C:\\Data");
     EXPECT_EQ(app.w.path.text, "C:\\Data");
 }
@@ -59,11 +54,11 @@ TEST_F(Folders, AFolderThatCannotBeOpenedSaysSoAndKeepsTheSelection) {
     for (const auto& [name, reason] : cases) {
         app.w.boxes.clear();
         if (name == "Beta") {
-            app.f.dirList_Click(LineOf(name));
+            app.f.dirList_Click(app.LineOf(name));
             app.m.Delete("C:\\Data\\Beta");
             app.f.dirList_KeyPress(13);
         } else {
-            app.f.dirList_DblClick(LineOf(name));
+            app.f.dirList_DblClick(app.LineOf(name));
         }
         ASSERT_EQ(app.w.boxes.size(), 1u) << name;
         EXPECT_EQ(app.LastBox().text,

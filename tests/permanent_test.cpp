@@ -385,11 +385,12 @@ TEST_F(Permanent, EntryDropsOnlyTheLettersLinesAndALoneLineTakesTheFile) {
 // files stay as they were, and the user hears that the drive comes back.
 TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
+    const OsVersion nt{2, 10, 0}, w98{1, 4, 10};
     struct Case {
         const char* name;
         OsVersion family;
-        std::function<void(App&)> arrange;
         std::string said;
+        std::function<void(App&)> arrange;
     };
     const std::string comesBack = "Your Startup folder could not be found, so the startup batch "
                                   "file cannot be changed.\r\nDrive X: stays permanent and is "
@@ -400,31 +401,20 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     const std::string unstored = "The state file " + kStateFile +
                                  " could not be written: Permission denied.\r\nDrive X: stays "
                                  "permanent.";
+    auto noStartup = [](App& a) { a.m.startupAvailable = false; };
+    auto lockState = [](App& a) { a.m.Lock(kStateFile); };
     const Case cases[] = {
-        {"no Startup folder", {2, 10, 0}, [](App& a) { a.m.startupAvailable = false; }, comesBack},
-        {"no Startup folder on W95",
-         {1, 4, 10},
-         [](App& a) { a.m.startupAvailable = false; },
-         comesBack},
-        {"subit.bat locked on W95, after autoexec.bat was changed",
-         {1, 4, 10},
-         [](App& a) { a.m.Lock(kBatch); },
-         locked},
-        {"the state file locked after the line went",
-         {2, 10, 0},
-         [](App& a) { a.m.Lock(kStateFile); },
-         unstored},
-        {"the state file locked after both lines went on W95",
-         {1, 4, 10},
-         [](App& a) { a.m.Lock(kStateFile); },
-         unstored},
-        {"a delete that reports success but leaves the file",
-         {2, 10, 0},
+        {"no Startup folder", nt, comesBack, noStartup},
+        {"no Startup folder on W95", w98, comesBack, noStartup},
+        {"subit.bat locked on W95, after autoexec.bat was changed", w98, locked,
+         [](App& a) { a.m.Lock(kBatch); }},
+        {"the state file locked after the line went", nt, unstored, lockState},
+        {"the state file locked after both lines went on W95", w98, unstored, lockState},
+        {"a delete that reports success but leaves the file", nt, locked,
          [](App& a) {
              a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
              a.m.KeepOnDelete(kBatch);
-         },
-         locked},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
