@@ -160,31 +160,27 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
     POINT folders = real::CentreOf(app.control(ids::dirList));
     struct Case {
         const char* what;
-        int start;
+        int start, expected;
         std::function<void()> openAndClose;
-        int expected;
     };
     const Case cases[] = {
-        {"hidden-folder question", ids::dirList,
+        {"hidden-folder question", ids::dirList, ids::dirList,
          [&] {
              real::Click(folders, real::Button::Right);
              CloseWithKeys("Hidden Folder Name", {VK_ESCAPE});
-         },
-         ids::dirList},
-        {"hidden-folder name box", ids::dirList,
+         }},
+        {"hidden-folder name box", ids::dirList, ids::dirList,
          [&] {
              real::Click(folders, real::Button::Right, true);
              CloseWithKeys("Enter Folder Name", {VK_ESCAPE});
-         },
-         ids::dirList},
-        {"View's two boxes", ids::DrvList,
+         }},
+        {"View's two boxes", ids::DrvList, ids::DrvList,
          [&] {
              real::Keys({VK_MENU, 'V'});
              CloseWithKeys("View Virtual Drives", {VK_RETURN});
              CloseWithKeys("Assigned Virtual Drives", {VK_RETURN});
-         },
-         ids::DrvList},
-        {"another program", ids::lstUsedLtrs,
+         }},
+        {"another program", ids::lstUsedLtrs, ids::lstUsedLtrs,
          [&] {
              PROCESS_INFORMATION pi{};
              STARTUPINFOA si{};
@@ -201,30 +197,27 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
              TerminateProcess(pi.hProcess, 0);
              CloseHandle(pi.hThread);
              CloseHandle(pi.hProcess);
-         },
-         ids::lstUsedLtrs},
-        {"About, which gives it to the free letters", ids::txtPath,
+         }},
+        {"About, which gives it to the free letters", ids::txtPath, ids::lstAvail,
          [&] {
              real::Keys({VK_MENU, 'F'});
              WaitForTopLevel(app.pid(), "#32768");
              real::Keys({'A'});
              CloseWithKeys("About Mapwell - Pro", {VK_RETURN});
-         },
-         ids::lstAvail},
-        {"error 3 of Remove, which gives it to the used letters", ids::cmdOk,
+         }},
+        {"error 3 of Remove, which gives it to the used letters", ids::cmdOk, ids::lstUsedLtrs,
          [&] {
              real::Keys({VK_MENU, 'R'});
              CloseWithKeys("ERROR!", {VK_RETURN});
-         },
-         ids::lstUsedLtrs},
+         }},
         {"Make Permanent, which gives the window the focus before it maps", ids::cmdDefault,
+         ids::cmdDefault,
          [&] {
              ASSERT_TRUE(app.SelectListItem(ids::lstAvail, "E:"));
              real::Keys({VK_MENU, 'M'});
              CloseWithKeys("Make Permanent?", {VK_RETURN});
              EXPECT_EQ(CloseWithKeys("Done!", {VK_RETURN}), "Operation Completed!");
-         },
-         ids::cmdDefault},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
