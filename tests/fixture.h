@@ -26,6 +26,15 @@ inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
     return bytes;
 }
 
+// A state file whose record 1 and reserved fields, which a careless write
+// would disturb, hold a pattern, with `mask` at offset 1,366.
+inline std::string Patterned(int32_t mask) {
+    std::string bytes = StateFileBytes(mask);
+    for (size_t i = 0; i < 1366; ++i) bytes[i] = static_cast<char>(i * 7 + 3);
+    for (size_t i = 1370; i < 2500; ++i) bytes[i] = static_cast<char>(i * 5 + 1);
+    return bytes;
+}
+
 // The mask at file offset 1,366 of state-file bytes.
 inline int32_t MaskIn(const std::string& bytes) {
     uint32_t v = 0;
