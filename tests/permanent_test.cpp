@@ -161,35 +161,32 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
     }
 }
 
-TEST_F(Permanent, RefusalsWriteNothing) {
+TEST(PermanentEdges, RefusalsWriteNothing) {
     struct Case {
         const char* name;
-        std::function<void(App&)> arrange;
         std::string last; // the start of the last box's text
+        std::function<void(App&)> arrange;
+    };
+    const std::string unsupported = "This feature is not supported at this\r\ntime";
+    auto pickUsed = [](const char* letter) {
+        return [letter](App& a) {
+            a.m.AddDrive('N', DriveKind::Network);
+            a.f.RefreshLetterLists();
+            a.w.used.Select(letter);
+            a.f.lstUsedLtrs_Click();
+        };
     };
     const Case cases[] = {
-        {"Cancel at the question", [](App& a) { a.w.answers = {idCancel}; },
-         "This feature will place"},
-        {"no path", [](App& a) { a.f.Hold = ""; }, "No Path selected!"},
-        {"no letter", [](App& a) { a.f.Ltr = ""; }, "You need to select a Virtual Drive Letter!"},
-        {"an unknown family", [](App& a) { a.f.OSFamily = "Failed"; },
-         "This feature is not supported at this\r\ntime"},
-        {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
-         "This feature is not supported at this\r\ntime"},
-        {"a letter a disk holds",
-         [](App& a) {
-             a.w.used.Select("C:");
-             a.f.lstUsedLtrs_Click();
-         },
-         "Drive C: is a disk or a network drive, not a virtual drive"},
-        {"a letter a share holds",
-         [](App& a) {
-             a.m.AddDrive('N', DriveKind::Network);
-             a.f.RefreshLetterLists();
-             a.w.used.Select("n:");
-             a.f.lstUsedLtrs_Click();
-         },
-         "Drive n: is a disk or a network drive, not a virtual drive"},
+        {"Cancel at the question", "This feature will place",
+         [](App& a) { a.w.answers = {idCancel}; }},
+        {"no path", "No Path selected!", [](App& a) { a.f.Hold = ""; }},
+        {"no letter", "You need to select a Virtual Drive Letter!", [](App& a) { a.f.Ltr = ""; }},
+        {"an unknown family", unsupported, [](App& a) { a.f.OSFamily = "Failed"; }},
+        {"no Startup folder", unsupported, [](App& a) { a.m.startupAvailable = false; }},
+        {"a letter a disk holds", "Drive C: is a disk or a network drive, not a virtual drive",
+         pickUsed("C:")},
+        {"a letter a share holds", "Drive n: is a disk or a network drive, not a virtual drive",
+         pickUsed("n:")},
     };
     for (const Case& c : cases) {
         App a;
