@@ -8,17 +8,13 @@ struct Add : ::testing::Test {
     App app;
     void SetUp() override {
         app.m.AddFolder("C:\\Work Files\\Sub");
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
-    }
-    void Choose(const std::string& folder, const std::string& letter) {
-        app.Choose(folder, letter);
+        ASSERT_TRUE(app.StartWithSubst());
     }
     size_t Launches() const { return app.m.launches.size(); }
 };
 
 TEST_F(Add, MapsTheChosenFolderAndReportsCompletion) {
-    Choose("C:\\Work Files", "E:");
+    app.Choose("C:\\Work Files", "E:");
     double before = app.m.now;
     app.f.cmdOk_Click();
     ASSERT_EQ(Launches(), 1u);
@@ -38,7 +34,7 @@ TEST_F(Add, MapsTheChosenFolderAndReportsCompletion) {
 }
 
 TEST_F(Add, RootFolderAsksFirstAndIsMappedUnquoted) {
-    Choose("C:\\", "E:");
+    app.Choose("C:\\", "E:");
     for (int answer : {idNo, idCancel}) {
         app.w.answers = {answer};
         app.f.cmdOk_Click();
@@ -104,8 +100,7 @@ TEST(AddOutcomes, EachEndsInItsOwnBox) {
         app.m.AddDrive('D', DriveKind::Removable);
         app.m.AddDrive('N', DriveKind::Network);
         app.m.AddDrive('R', DriveKind::CdRom);
-        app.subst.Install(app.m);
-        app.Start();
+        app.StartWithSubst();
         app.Choose(c.folder, "E:");
         if (c.arrange) c.arrange(app);
         auto used = app.w.used.items;
@@ -147,7 +142,7 @@ TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
     app.m.AddFolder("F:\\Music");
     app.f.DrvList().Refresh();
     app.f.DrvList().SetDrive("f:"); // as a user picks it
-    Choose("F:\\Music", "E:");
+    app.Choose("F:\\Music", "E:");
     ASSERT_EQ(app.f.DrvList().Drive(), "f:");
     app.f.cmdOk_Click();
     ASSERT_EQ(app.LastBox().text, "Operation Completed!");
@@ -158,7 +153,7 @@ TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
 
 TEST_F(Add, ASlowSubstIsWaitedForBeforeTheListsAreRead) {
     app.m.processRunTime = 5;
-    Choose("C:\\Work Files", "E:");
+    app.Choose("C:\\Work Files", "E:");
     app.f.cmdOk_Click();
     ASSERT_EQ(Launches(), 1u);
     EXPECT_GE(app.m.now - app.m.launches[0].at, 5.0);
@@ -166,7 +161,7 @@ TEST_F(Add, ASlowSubstIsWaitedForBeforeTheListsAreRead) {
 
 TEST_F(Add, FolderNamesReachSubstWholeAndUnaltered) {
     const std::string folder = "C:\\A&B ^%x%(1)! \xE9t\xE9";
-    Choose(folder, "H:");
+    app.Choose(folder, "H:");
     app.f.cmdOk_Click();
     ASSERT_EQ(Launches(), 1u);
     EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe H: \"" + folder + "\"");
@@ -219,8 +214,7 @@ TEST(Waits, InputGivenWhileFrozenIsThrownAwayAtTheEndOfEachWait) {
     for (const Case& c : cases) {
         App app;
         app.m.AddFolder("C:\\Work");
-        app.subst.Install(app.m);
-        app.Start();
+        app.StartWithSubst();
         app.subst.Run(app.m, {"subst.exe", "F:", "C:\\Work"});
         app.f.RefreshLetterLists();
         app.Choose("C:\\Work", "E:");

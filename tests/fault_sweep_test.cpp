@@ -17,13 +17,6 @@ const Fault kFaults[] = {{53, false}, {68, false}, {70, false}, {71, false},
 const OsVersion kFamilies[] = {{2, 10, 0}, {1, 4, 10}}; // "NT", and "W95" with autoexec.bat
 const std::string kAutoexec = "c:\\autoexec.bat";
 
-// A state file whose record 1 and reserved fields a careless write would spoil.
-std::string Patterned(int32_t mask) {
-    std::string b = StateFileBytes(mask);
-    for (size_t i = 0; i < 1366; ++i) b[i] = static_cast<char>(i * 13 + 7);
-    return b;
-}
-
 bool ToldOfAFailure(const App& app, size_t from) {
     for (size_t i = from; i < app.w.boxes.size(); ++i)
         if (app.w.boxes[i].flags == mbCritical || app.w.boxes[i].flags == mbExclamation)
@@ -46,8 +39,7 @@ void Prepare(App& app, OsVersion family) {
     app.m.AddFolder("C:\\Old");
     app.m.AddFile(kStateFile, Patterned(0x08010000)); // Q is permanent
     app.m.AddFile(kBatch, kOldBatch);
-    app.subst.Install(app.m);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.StartWithSubst());
     app.f.dirList().SetPath("C:\\Work");
 }
 

@@ -26,6 +26,15 @@ inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
     return bytes;
 }
 
+// A state file whose record 1 and reserved fields, which a careless write
+// would disturb, hold a pattern, with `mask` at offset 1,366.
+inline std::string Patterned(int32_t mask) {
+    std::string bytes = StateFileBytes(mask);
+    for (size_t i = 0; i < 1366; ++i) bytes[i] = static_cast<char>(i * 7 + 3);
+    for (size_t i = 1370; i < 2500; ++i) bytes[i] = static_cast<char>(i * 5 + 1);
+    return bytes;
+}
+
 // The mask at file offset 1,366 of state-file bytes.
 inline int32_t MaskIn(const std::string& bytes) {
     uint32_t v = 0;
@@ -47,12 +56,23 @@ struct App {
         if (shown) f.Form_Activate();
         return shown;
     }
+    bool StartWithSubst() {
+        subst.Install(m);
+        return Start();
+    }
     const SimBox& LastBox() const { return w.boxes.back(); }
     int32_t StoredMask() const { return MaskIn(m.FileBytes(kStateFile)); }
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
         for (const SimBox& b : w.boxes) out.push_back(b.text);
         return out;
+    }
+
+    // The folder list's line that shows this name; -1 when none does.
+    int LineOf(const std::string& name) const {
+        for (size_t i = 0; i < w.folders.lines.size(); ++i)
+            if (w.folders.lines[i].text == name) return static_cast<int>(i);
+        return -1;
     }
 
     // Picks a folder (made when missing) and a free letter, as a user does.

@@ -14,11 +14,6 @@ struct Folders : ::testing::Test {
         ASSERT_TRUE(app.Start());
         app.f.dirList().SetPath("C:\\Data");
     }
-    int LineOf(const std::string& name) {
-        for (size_t i = 0; i < app.w.folders.lines.size(); ++i)
-            if (app.w.folders.lines[i].text == name) return static_cast<int>(i);
-        return -1;
-    }
 };
 
 TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
@@ -31,28 +26,14 @@ TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
     EXPECT_EQ(app.f.dirList().List(1), "C:\\Data\\Beta");
 }
 
-TEST_F(Folders, PathFieldShowsLongPathsByTheirEndAndHoldKeepsThemWhole) {
-    std::string p66 = "C:\\" + std::string(63, 'a');
-    std::string p67 = "C:\\" + std::string(64, 'b');
-    app.m.AddFolder(p66);
-    app.m.AddFolder(p67);
-    app.f.dirList().SetPath(p66);
-    EXPECT_EQ(app.w.path.text, p66);
-    EXPECT_EQ(app.f.Hold, p66);
-    app.f.dirList().SetPath(p67);
-    EXPECT_EQ(app.w.path.text, "....." + p67.substr(4));
-    EXPECT_EQ(app.w.path.text.size(), 68u);
-    EXPECT_EQ(app.f.Hold, p67);
-}
-
 TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
-    app.f.dirList_Click(LineOf("Beta"));
+    app.f.dirList_Click(app.LineOf("Beta"));
     EXPECT_EQ(app.f.Hold, "C:\\Data") << "a single click only highlights";
     app.f.dirList_KeyPress('x');
     EXPECT_EQ(app.f.Hold, "C:\\Data");
     app.f.dirList_KeyPress(13);
     EXPECT_EQ(app.f.Hold, "C:\\Data\\Beta");
-    app.f.dirList_DblClick(LineOf("Data"));
+    app.f.dirList_DblClick(app.LineOf("Data"));
     EXPECT_EQ(app.f.Hold, "C:\\Data");
     EXPECT_EQ(app.w.path.text, "C:\\Data");
 }
@@ -73,11 +54,11 @@ TEST_F(Folders, AFolderThatCannotBeOpenedSaysSoAndKeepsTheSelection) {
     for (const auto& [name, reason] : cases) {
         app.w.boxes.clear();
         if (name == "Beta") {
-            app.f.dirList_Click(LineOf(name));
+            app.f.dirList_Click(app.LineOf(name));
             app.m.Delete("C:\\Data\\Beta");
             app.f.dirList_KeyPress(13);
         } else {
-            app.f.dirList_DblClick(LineOf(name));
+            app.f.dirList_DblClick(app.LineOf(name));
         }
         ASSERT_EQ(app.w.boxes.size(), 1u) << name;
         EXPECT_EQ(app.LastBox().text,
@@ -196,8 +177,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
         app.m.AddFolder("C:\\Data\\Secret", attrHidden);
         app.m.AddFolder("C:\\Other");
         app.m.AddDrive('D', DriveKind::Fixed);
-        app.subst.Install(app.m);
-        app.Start();
+        app.StartWithSubst();
         app.Choose("C:\\Data", "E:");
         app.w.inputs = {"Secret"};
         app.f.dirList_MouseDown(2, 4, 0, 0);
@@ -251,8 +231,7 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
         App app;
         app.m.AddFolder("C:\\Work");
         app.m.AddFolder(kStartup);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
         app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
         app.m.AddFolder("E:\\Secret", attrHidden);
         app.f.RefreshLetterLists();

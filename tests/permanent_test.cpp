@@ -12,8 +12,7 @@ struct Permanent : ::testing::Test {
     void SetUp() override {
         app.m.AddFolder("C:\\Work Files");
         app.m.AddFolder(kStartup);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
     }
     void Make(const std::string& folder, const std::string& letter) {
         app.Choose(folder, letter + ":");
@@ -102,8 +101,7 @@ TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
                 app.m.version = v;
                 app.m.AddFile(kBatch, content);
                 app.m.AddFile("c:\\autoexec.bat", content);
-                app.subst.Install(app.m);
-                app.Start();
+                app.StartWithSubst();
                 SCOPED_TRACE(c.line + (mark.empty() ? "" : " after a BOM") + " on " +
                              app.f.OSFamily + " for " + c.letter);
                 app.Choose("C:\\Work", c.letter + ":");
@@ -163,41 +161,37 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
     }
 }
 
-TEST_F(Permanent, RefusalsWriteNothing) {
+TEST(PermanentEdges, RefusalsWriteNothing) {
     struct Case {
         const char* name;
-        std::function<void(App&)> arrange;
         std::string last; // the start of the last box's text
+        std::function<void(App&)> arrange;
+    };
+    const std::string unsupported = "This feature is not supported at this\r\ntime";
+    auto pickUsed = [](const char* letter) {
+        return [letter](App& a) {
+            a.m.AddDrive('N', DriveKind::Network);
+            a.f.RefreshLetterLists();
+            a.w.used.Select(letter);
+            a.f.lstUsedLtrs_Click();
+        };
     };
     const Case cases[] = {
-        {"Cancel at the question", [](App& a) { a.w.answers = {idCancel}; },
-         "This feature will place"},
-        {"no path", [](App& a) { a.f.Hold = ""; }, "No Path selected!"},
-        {"no letter", [](App& a) { a.f.Ltr = ""; }, "You need to select a Virtual Drive Letter!"},
-        {"an unknown family", [](App& a) { a.f.OSFamily = "Failed"; },
-         "This feature is not supported at this\r\ntime"},
-        {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
-         "This feature is not supported at this\r\ntime"},
-        {"a letter a disk holds",
-         [](App& a) {
-             a.w.used.Select("C:");
-             a.f.lstUsedLtrs_Click();
-         },
-         "Drive C: is a disk or a network drive, not a virtual drive"},
-        {"a letter a share holds",
-         [](App& a) {
-             a.m.AddDrive('N', DriveKind::Network);
-             a.f.RefreshLetterLists();
-             a.w.used.Select("n:");
-             a.f.lstUsedLtrs_Click();
-         },
-         "Drive n: is a disk or a network drive, not a virtual drive"},
+        {"Cancel at the question", "This feature will place",
+         [](App& a) { a.w.answers = {idCancel}; }},
+        {"no path", "No Path selected!", [](App& a) { a.f.Hold = ""; }},
+        {"no letter", "You need to select a Virtual Drive Letter!", [](App& a) { a.f.Ltr = ""; }},
+        {"an unknown family", unsupported, [](App& a) { a.f.OSFamily = "Failed"; }},
+        {"no Startup folder", unsupported, [](App& a) { a.m.startupAvailable = false; }},
+        {"a letter a disk holds", "Drive C: is a disk or a network drive, not a virtual drive",
+         pickUsed("C:")},
+        {"a letter a share holds", "Drive n: is a disk or a network drive, not a virtual drive",
+         pickUsed("n:")},
     };
     for (const Case& c : cases) {
         App a;
         a.m.AddFolder("C:\\Work Files");
-        a.subst.Install(a.m);
-        a.Start();
+        a.StartWithSubst();
         a.Choose("C:\\Work Files", "X:");
         c.arrange(a);
         a.f.cmdDefault_Click();
@@ -237,8 +231,7 @@ TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
             App app;
             app.m.AddFolder(kStartup);
             if (before) app.m.AddFile(kBatch, *before);
-            app.subst.Install(app.m);
-            ASSERT_TRUE(app.Start());
+            ASSERT_TRUE(app.StartWithSubst());
             app.Choose("C:\\Work Files", "X:");
             c.arrange(app);
             app.f.cmdDefault_Click();
@@ -255,98 +248,43 @@ TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
 }
 
 TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
+    const OsVersion nt{2, 10, 0}, vista{2, 6, 1}, w98{1, 4, 10}, unknown{1, 4, 3};
     struct Case {
         const char* name;
         OsVersion version;
-        std::string file, content; // a batch file before
-        std::function<void(App&)> act;
-        std::string after; // the batch file after; "-" when it is gone
-        int32_t mask;      // WorkingMask after
-    };
-    auto dropX = [](App& a) {
-        a.f.Ltr = "X";
-        a.f.WorkingMask = 0x08800000;
-        a.f.RemovePermanentEntry();
+        std::string file, content;               // a batch file before
+        std::string after;                       // the batch file after; "-" when it is gone
+        std::function<void(App&)> act = nullptr; // none: RemovePermanentEntry for X
+        int32_t mask = 0x08000000;               // WorkingMask after
     };
     const Case cases[] = {
-        {"Make Permanent of a folder gone meanwhile still writes and marks",
-         {2, 10, 0},
-         kBatch,
-         "",
+        {"Make Permanent of a folder gone meanwhile still writes and marks", nt, kBatch, "",
+         "subst X: \"C:\\Gone\"\r\n",
          [](App& a) {
              a.Choose("C:\\Gone", "X:");
              a.m.Delete("C:\\Gone");
              a.f.cmdDefault_Click();
          },
-         "subst X: \"C:\\Gone\"\r\n",
          0x08800000},
-        {"Make Permanent of a network folder writes nothing",
-         {2, 10, 0},
-         kBatch,
-         "",
+        {"Make Permanent of a network folder writes nothing", nt, kBatch, "", "-",
          [](App& a) {
              a.m.AddDrive('N', DriveKind::Network);
              a.Choose("N:\\Share", "X:");
              a.f.cmdDefault_Click();
-         },
-         "-",
-         0x08000000},
-        {"Vista deletes a batch file whose only line went",
-         {2, 6, 1},
-         kBatch,
-         "subst X: \"C:\\X\"\r\n",
-         dropX,
-         "-",
-         0x08000000},
-        {"NT drops both lines of a letter written twice",
-         {2, 10, 0},
-         kBatch,
-         "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n",
-         dropX,
-         "rem mine\r\n",
-         0x08000000},
-        {"a missing batch file has no line to drop",
-         {2, 10, 0},
-         kBatch,
-         "",
-         dropX,
-         "-",
-         0x08000000},
-        {"an unknown family edits autoexec.bat",
-         {1, 4, 3},
-         "c:\\autoexec.bat",
-         "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n",
-         dropX,
-         "PATH C:\\DOS\r\n",
-         0x08000000},
-        {"a line a lone CR joins to the one before is nobody's",
-         {2, 10, 0},
-         kBatch,
-         "echo a\rsubst X: \"C:\\X\"\r\n",
-         dropX,
-         "echo a\rsubst X: \"C:\\X\"\r\n",
-         0x08000000},
-        {"the mark keeps a line of its own when the first line goes",
-         {2, 10, 0},
-         kBatch,
-         "\xEF\xBB\xBFsubst X: \"C:\\X\"\r\nsubst Y: \"C:\\Y\"\r\n",
-         dropX,
-         "\xEF\xBB\xBF\r\nsubst Y: \"C:\\Y\"\r\n",
-         0x08000000},
-        {"kept lines keep their own ends, the last one gets CR LF",
-         {2, 10, 0},
-         kBatch,
-         "rem a\nsubst X: \"C:\\X\"\r\nrem b",
-         dropX,
-         "rem a\nrem b\r\n",
-         0x08000000},
-        {"W95 leaves an emptied autoexec.bat behind",
-         {1, 4, 10},
-         "c:\\autoexec.bat",
-         "subst X: C:\\\r\n",
-         dropX,
-         "",
-         0x08000000},
+         }},
+        {"Vista deletes a batch file whose only line went", vista, kBatch, "subst X: \"C:\\X\"\r\n",
+         "-"},
+        {"NT drops both lines of a letter written twice", nt, kBatch,
+         "subst X: \"C:\\A\"\r\nrem mine\r\nsubst x: \"C:\\B\"\r\n", "rem mine\r\n"},
+        {"a missing batch file has no line to drop", nt, kBatch, "", "-"},
+        {"an unknown family edits autoexec.bat", unknown, "c:\\autoexec.bat",
+         "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n", "PATH C:\\DOS\r\n"},
+        {"a line a lone CR joins to the one before is nobody's", nt, kBatch,
+         "echo a\rsubst X: \"C:\\X\"\r\n", "echo a\rsubst X: \"C:\\X\"\r\n"},
+        {"kept lines keep their own ends, the last one gets CR LF", nt, kBatch,
+         "rem a\nsubst X: \"C:\\X\"\r\nrem b", "rem a\nrem b\r\n"},
+        {"W95 leaves an emptied autoexec.bat behind", w98, "c:\\autoexec.bat", "subst X: C:\\\r\n",
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -354,9 +292,14 @@ TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
         app.m.version = c.version;
         app.m.AddFolder(kStartup);
         if (!c.content.empty()) app.m.AddFile(c.file, c.content);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
-        c.act(app);
+        ASSERT_TRUE(app.StartWithSubst());
+        if (c.act) {
+            c.act(app);
+        } else {
+            app.f.Ltr = "X";
+            app.f.WorkingMask = 0x08800000;
+            app.f.RemovePermanentEntry();
+        }
         EXPECT_EQ(app.m.Exists(c.file) ? app.m.FileBytes(c.file) : "-", c.after);
         EXPECT_EQ(app.f.WorkingMask, c.mask);
     }
@@ -436,11 +379,12 @@ TEST_F(Permanent, EntryDropsOnlyTheLettersLinesAndALoneLineTakesTheFile) {
 // files stay as they were, and the user hears that the drive comes back.
 TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     const std::string content = "@echo off\r\nsubst X: \"C:\\X\"\r\n";
+    const OsVersion nt{2, 10, 0}, w98{1, 4, 10};
     struct Case {
         const char* name;
         OsVersion family;
-        std::function<void(App&)> arrange;
         std::string said;
+        std::function<void(App&)> arrange;
     };
     const std::string comesBack = "Your Startup folder could not be found, so the startup batch "
                                   "file cannot be changed.\r\nDrive X: stays permanent and is "
@@ -451,31 +395,20 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     const std::string unstored = "The state file " + kStateFile +
                                  " could not be written: Permission denied.\r\nDrive X: stays "
                                  "permanent.";
+    auto noStartup = [](App& a) { a.m.startupAvailable = false; };
+    auto lockState = [](App& a) { a.m.Lock(kStateFile); };
     const Case cases[] = {
-        {"no Startup folder", {2, 10, 0}, [](App& a) { a.m.startupAvailable = false; }, comesBack},
-        {"no Startup folder on W95",
-         {1, 4, 10},
-         [](App& a) { a.m.startupAvailable = false; },
-         comesBack},
-        {"subit.bat locked on W95, after autoexec.bat was changed",
-         {1, 4, 10},
-         [](App& a) { a.m.Lock(kBatch); },
-         locked},
-        {"the state file locked after the line went",
-         {2, 10, 0},
-         [](App& a) { a.m.Lock(kStateFile); },
-         unstored},
-        {"the state file locked after both lines went on W95",
-         {1, 4, 10},
-         [](App& a) { a.m.Lock(kStateFile); },
-         unstored},
-        {"a delete that reports success but leaves the file",
-         {2, 10, 0},
+        {"no Startup folder", nt, comesBack, noStartup},
+        {"no Startup folder on W95", w98, comesBack, noStartup},
+        {"subit.bat locked on W95, after autoexec.bat was changed", w98, locked,
+         [](App& a) { a.m.Lock(kBatch); }},
+        {"the state file locked after the line went", nt, unstored, lockState},
+        {"the state file locked after both lines went on W95", w98, unstored, lockState},
+        {"a delete that reports success but leaves the file", nt, locked,
          [](App& a) {
              a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
              a.m.KeepOnDelete(kBatch);
-         },
-         locked},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -509,8 +442,7 @@ TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
     a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
     a.m.AddFolder("C:\\X");
     a.m.AddFolder("C:\\Y");
-    a.subst.Install(a.m);
-    ASSERT_TRUE(a.Start());
+    ASSERT_TRUE(a.StartWithSubst());
     SimWindow w2;
     frmMWL_Pro b{a.m.platform(), w2};
     ASSERT_TRUE(b.Form_Load());

@@ -5,29 +5,17 @@
 
 namespace {
 
-struct FixedOs : OsInfo {
-    OsVersion v;
-    OsVersion Version() override { return v; }
-    CodePage AnsiCodePage() override { return {}; }
-    bool ToOemCodePage(const std::string&, std::string&) override { return false; }
-    std::string FromOemCodePage(const std::string& oem) override { return oem; }
-};
-
-std::string Family(uint32_t platformId, uint32_t major, uint32_t minor) {
-    FixedOs os;
-    os.v = {platformId, major, minor};
-    return GetOSFamily(os);
-}
-
 TEST(OsFamily, FollowsPlatformAndVersion) {
-    EXPECT_EQ(Family(1, 4, 0), "W95");
-    EXPECT_EQ(Family(1, 4, 10), "W95");
-    EXPECT_EQ(Family(1, 4, 90), "W95");
-    EXPECT_EQ(Family(1, 4, 3), "Failed");
-    EXPECT_EQ(Family(2, 5, 1), "NT");
-    EXPECT_EQ(Family(2, 6, 1), "Vista");
-    EXPECT_EQ(Family(2, 10, 0), "NT");
-    EXPECT_EQ(Family(0, 0, 0), "Failed");
+    const std::pair<OsVersion, std::string> cases[] = {
+        {{1, 4, 0}, "W95"}, {{1, 4, 10}, "W95"},  {{1, 4, 90}, "W95"}, {{1, 4, 3}, "Failed"},
+        {{2, 5, 1}, "NT"},  {{2, 6, 1}, "Vista"}, {{2, 10, 0}, "NT"},  {{0, 0, 0}, "Failed"},
+    };
+    for (const auto& [version, family] : cases) {
+        SimMachine m;
+        m.version = version;
+        EXPECT_EQ(GetOSFamily(m.platform().os), family)
+            << version.platformId << " " << version.major << "." << version.minor;
+    }
 }
 
 TEST(Startup, ShowsTheWindowReadyForALetter) {

@@ -4,15 +4,6 @@
 
 namespace {
 
-// Record 1 and the reserved fields filled with a pattern that a careless
-// write would disturb, and `mask` at offset 1,366.
-std::string Patterned(int32_t mask) {
-    std::string bytes = StateFileBytes(mask);
-    for (size_t i = 0; i < 1366; ++i) bytes[i] = static_cast<char>(i * 7 + 3);
-    for (size_t i = 1370; i < 2500; ++i) bytes[i] = static_cast<char>(i * 5 + 1);
-    return bytes;
-}
-
 TEST(StateFile, EachSequenceChangesTheMaskAndNothingElse) {
     using Run = std::function<void(FileSystem&, StateImage&)>;
     struct Case {

@@ -41,6 +41,10 @@ TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheDataFolder) {
     EXPECT_EQ(l.show, 0);
     EXPECT_EQ(l.currentDirectory + "\\", kDataFolder) << "where the interpreter writes temp";
     EXPECT_EQ(app.f.Path, kDataFolder);
+    // With no system folder to name, the interpreter of the current drive.
+    app.m.systemDirectory = "";
+    app.f.mnuView_Click();
+    EXPECT_EQ(Interpreters().at(1).file, "\\CMD.exe");
 }
 
 TEST_F(Listing, NoMappingShowsTheExclamationBox) {
@@ -91,12 +95,6 @@ TEST_F(Listing, AnOldCaptureIsNeverShownAsTheCurrentOne) {
     app.subst.writesCapture = false; // the interpreter did not get to write
     app.f.mnuView_Click();
     EXPECT_EQ(app.LastBox().text, "There are no assigned Virtual Drives");
-}
-
-TEST_F(Listing, UnreadableSystemDirectoryRunsCmdFromTheCurrentDrive) {
-    app.m.systemDirectory = "";
-    app.f.mnuView_Click();
-    EXPECT_EQ(Interpreters().at(0).file, "\\CMD.exe");
 }
 
 TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything) {

@@ -59,8 +59,7 @@ TEST(Wiring, EveryRowOfTheTablesRunsItsOwnHandler) {
         app.m.AddFolder("C:\\Work");
         app.m.AddDrive('D', DriveKind::Fixed);
         app.m.AddDrive('Z', DriveKind::Network);
-        app.subst.Install(app.m);
-        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.StartWithSubst());
         app.f.dirList().SetPath("C:\\Work");
         app.f.DrvList().Refresh();
         app.w.focus = "";

@@ -209,26 +209,15 @@ void MapwellProcess::Screenshot(HWND window, const std::string& name) {
     if (folder.empty()) return;
     // A window that has just appeared may not have painted all of itself yet.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT r;
+    RECT r{};
     GetWindowRect(window, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    bi.biCompression = BI_RGB;
-    int stride = ((w * 3 + 3) / 4) * 4;
-    std::string pixels(static_cast<size_t>(stride) * h, '\0');
-    SelectObject(mem, old);
-    GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    ScreenPixels p = CaptureRect(r);
+    if (p.colours.empty()) return;
+    BITMAPINFOHEADER bi{sizeof(bi), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}; // top-down
+    std::string pixels;
+    for (COLORREF c : p.colours)
+        pixels += {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)),
+                   static_cast<char>(GetRValue(c)), '\xFF'};
     BITMAPFILEHEADER fh{};
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof(fh) + sizeof(bi);
@@ -237,9 +226,6 @@ void MapwellProcess::Screenshot(HWND window, const std::string& name) {
     out.write(reinterpret_cast<const char*>(&fh), sizeof(fh));
     out.write(reinterpret_cast<const char*>(&bi), sizeof(bi));
     out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -352,35 +338,34 @@ std::vector<std::string> MapwellProcess::ComboItems(int id) const {
     return Items(control(id), CB_GETCOUNT, CB_GETLBTEXT);
 }
 
-ScreenPixels CaptureClient(HWND window) {
+ScreenPixels CaptureRect(const RECT& r) {
     ScreenPixels p;
-    RECT rc;
-    if (!GetClientRect(window, &rc) || rc.right <= 0 || rc.bottom <= 0) return p;
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return p;
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = rc.right;
-    bi.bmiHeader.biHeight = -rc.bottom; // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    bi.bmiHeader = {sizeof(bi.bmiHeader), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}; // top-down
     void* bits = nullptr;
     UniqueDc screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     UniqueDc memory(CreateCompatibleDC(screen.get()));
     UniqueGdi bitmap(CreateDIBSection(memory.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return p;
     HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, rc.right, rc.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
     SelectObject(memory.get(), old);
-    p.width = rc.right;
-    p.height = rc.bottom;
-    p.colours.reserve(static_cast<size_t>(p.width) * p.height);
+    p.width = w;
+    p.height = h;
     // The DIB holds blue, green, red; a COLORREF is red, green, blue.
     const auto* pixel = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < p.width * p.height; ++i)
+    for (int i = 0; i < w * h; ++i)
         p.colours.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
     return p;
+}
+
+ScreenPixels CaptureClient(HWND window) {
+    RECT rc{};
+    GetClientRect(window, &rc);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return CaptureRect(rc);
 }
 
 bool MapwellProcess::SelectDrive(const std::string& letterColon) {

@@ -90,6 +90,7 @@ struct ScreenPixels {
     std::vector<COLORREF> colours;
     COLORREF at(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
 };
+ScreenPixels CaptureRect(const RECT& onScreen); // top row first
 ScreenPixels CaptureClient(HWND window);
 
 // Helpers on the prefix's files.

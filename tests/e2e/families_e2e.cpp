@@ -38,14 +38,10 @@ struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
 
     // E: is mapped and permanent, with its line in subit.bat and in autoexec.bat.
     void BeforeStart() override {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_SET_VALUE,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
         const char* version = GetParam().wineVersion;
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(strlen(version) + 1));
-        RegCloseKey(key);
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kAppDefaults, "Version", REG_SZ, version,
+                                  static_cast<DWORD>(strlen(version) + 1)),
+                  ERROR_SUCCESS);
         CreateDirectoryA("C:\\fixtures\\cd\\Disc", nullptr);
         ASSERT_TRUE(FileExists(cdFolder)) << cdFolder;
         ASSERT_EQ(RunAndWait("subst.exe E: \"" + kWork + "\""), 0);

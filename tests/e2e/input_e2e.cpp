@@ -160,31 +160,27 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
     POINT folders = real::CentreOf(app.control(ids::dirList));
     struct Case {
         const char* what;
-        int start;
+        int start, expected;
         std::function<void()> openAndClose;
-        int expected;
     };
     const Case cases[] = {
-        {"hidden-folder question", ids::dirList,
+        {"hidden-folder question", ids::dirList, ids::dirList,
          [&] {
              real::Click(folders, real::Button::Right);
              CloseWithKeys("Hidden Folder Name", {VK_ESCAPE});
-         },
-         ids::dirList},
-        {"hidden-folder name box", ids::dirList,
+         }},
+        {"hidden-folder name box", ids::dirList, ids::dirList,
          [&] {
              real::Click(folders, real::Button::Right, true);
              CloseWithKeys("Enter Folder Name", {VK_ESCAPE});
-         },
-         ids::dirList},
-        {"View's two boxes", ids::DrvList,
+         }},
+        {"View's two boxes", ids::DrvList, ids::DrvList,
          [&] {
              real::Keys({VK_MENU, 'V'});
              CloseWithKeys("View Virtual Drives", {VK_RETURN});
              CloseWithKeys("Assigned Virtual Drives", {VK_RETURN});
-         },
-         ids::DrvList},
-        {"another program", ids::lstUsedLtrs,
+         }},
+        {"another program", ids::lstUsedLtrs, ids::lstUsedLtrs,
          [&] {
              PROCESS_INFORMATION pi{};
              STARTUPINFOA si{};
@@ -201,30 +197,27 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
              TerminateProcess(pi.hProcess, 0);
              CloseHandle(pi.hThread);
              CloseHandle(pi.hProcess);
-         },
-         ids::lstUsedLtrs},
-        {"About, which gives it to the free letters", ids::txtPath,
+         }},
+        {"About, which gives it to the free letters", ids::txtPath, ids::lstAvail,
          [&] {
              real::Keys({VK_MENU, 'F'});
              WaitForTopLevel(app.pid(), "#32768");
              real::Keys({'A'});
              CloseWithKeys("About Mapwell - Pro", {VK_RETURN});
-         },
-         ids::lstAvail},
-        {"error 3 of Remove, which gives it to the used letters", ids::cmdOk,
+         }},
+        {"error 3 of Remove, which gives it to the used letters", ids::cmdOk, ids::lstUsedLtrs,
          [&] {
              real::Keys({VK_MENU, 'R'});
              CloseWithKeys("ERROR!", {VK_RETURN});
-         },
-         ids::lstUsedLtrs},
+         }},
         {"Make Permanent, which gives the window the focus before it maps", ids::cmdDefault,
+         ids::cmdDefault,
          [&] {
              ASSERT_TRUE(app.SelectListItem(ids::lstAvail, "E:"));
              real::Keys({VK_MENU, 'M'});
              CloseWithKeys("Make Permanent?", {VK_RETURN});
              EXPECT_EQ(CloseWithKeys("Done!", {VK_RETURN}), "Operation Completed!");
-         },
-         ids::cmdDefault},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -238,31 +231,25 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
 
 TEST_F(RealInput, AccessKeysOfTheButtonsAndMenusWork) {
     struct Row {
-        std::vector<std::vector<WORD>> presses; // a menu opens between two presses
+        WORD key, item; // Alt and the key; then the menu's item, if any
         const char* title;
         const char* text;
         WORD close;
     };
     const Row rows[] = {
-        {{{VK_MENU, 'A'}}, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
-        {{{VK_MENU, 'M'}}, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
-        {{{VK_MENU, 'R'}}, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
-        {{{VK_MENU, 'V'}},
-         "View Virtual Drives",
-         "This will list all of your Virtual Drives",
-         VK_ESCAPE},
-        {{{VK_MENU, 'F'}, {'R'}}, "Restore MWL", nullptr, VK_ESCAPE},
-        {{{VK_MENU, 'F'}, {'A'}}, "About Mapwell - Pro", nullptr, VK_ESCAPE},
+        {'A', 0, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
+        {'M', 0, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
+        {'R', 0, "ERROR!", "You need to select a Virtual Drive Letter!", VK_RETURN},
+        {'V', 0, "View Virtual Drives", "This will list all of your Virtual Drives", VK_ESCAPE},
+        {'F', 'R', "Restore MWL", nullptr, VK_ESCAPE},
+        {'F', 'A', "About Mapwell - Pro", nullptr, VK_ESCAPE},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.title);
-        for (size_t i = 0; i < row.presses.size(); ++i) {
-            const std::vector<WORD>& p = row.presses[i];
-            if (p.size() == 2)
-                real::Keys({p[0], p[1]});
-            else
-                real::Keys({p[0]});
-            if (i + 1 < row.presses.size()) WaitForTopLevel(app.pid(), "#32768");
+        real::Keys({VK_MENU, row.key});
+        if (row.item) {
+            WaitForTopLevel(app.pid(), "#32768");
+            real::Keys({row.item});
         }
         std::string text = CloseWithKeys(row.title, {row.close});
         if (row.text) {

@@ -89,15 +89,11 @@ TEST_F(Machine, ProgramsAndLibrariesPlantedWhereWindowsLooksFirstNeverRun) {
 
     // Wine takes its own libraries first whatever the search; told to prefer
     // one found on disk, it searches as Windows does.
-    HKEY overrides;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER,
-                              "Software\\Wine\\AppDefaults\\Mapwell.exe\\DllOverrides", 0, nullptr,
-                              0, KEY_SET_VALUE, nullptr, &overrides, nullptr),
-              ERROR_SUCCESS);
     const char order[] = "native,builtin";
-    RegSetValueExA(overrides, "hhctrl.ocx", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
-                   sizeof(order));
-    RegCloseKey(overrides);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER,
+                              "Software\\Wine\\AppDefaults\\Mapwell.exe\\DllOverrides",
+                              "hhctrl.ocx", REG_SZ, order, sizeof(order)),
+              ERROR_SUCCESS);
 
     MapwellProcess copy;
     ASSERT_TRUE(copy.Start(copied, copied + "Mapwell.exe"));

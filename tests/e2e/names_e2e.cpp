@@ -8,10 +8,10 @@
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+std::wstring Wide(const std::string& text, UINT cp = CP_UTF8) {
+    int n = MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
 }
 
@@ -34,12 +34,7 @@ bool InOem(const std::wstring& wide, std::string& oem) {
 
 // What a console program's OEM listing of the text reads as once converted back.
 std::string AsListed(const std::string& utf8) {
-    std::string oem = Bytes(GetOEMCP(), Wide(utf8));
-    int n =
-        MultiByteToWideChar(GetOEMCP(), 0, oem.data(), static_cast<int>(oem.size()), nullptr, 0);
-    std::wstring back(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(GetOEMCP(), 0, oem.data(), static_cast<int>(oem.size()), back.data(), n);
-    return Bytes(CP_UTF8, back);
+    return Bytes(CP_UTF8, Wide(Bytes(GetOEMCP(), Wide(utf8)), GetOEMCP()));
 }
 
 struct Names : MapwellTest {

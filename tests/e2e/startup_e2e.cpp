@@ -44,34 +44,28 @@ TEST_F(Startup, WithoutStateFileOnlyError255AppearsAndTheProgramEnds) {
     EXPECT_FALSE(FileExists(StateFilePath())) << "start-up never creates the state file";
 }
 
-// Folder redirection, as roaming and managed profiles have it: AppData points
-// elsewhere, and the setup program put the state file there.
-struct ScopedAppDataRedirect {
-    static constexpr const char* kKey =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    explicit ScopedAppDataRedirect(const std::string& folder) {
-        char old[MAX_PATH] = {};
-        DWORD size = sizeof(old);
-        had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, "AppData",
-                            RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, old,
-                            &size) == ERROR_SUCCESS;
-        old_ = old;
-        Set(folder);
+// A value of the user's, set for the scope and then put back as it was.
+struct ScopedUserValue {
+    ScopedUserValue(const char* key, const char* name, DWORD type, const void* data, DWORD size)
+        : key_(key), name_(name) {
+        had_ = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY | RRF_NOEXPAND, &oldType_,
+                            old_, &oldSize_) == ERROR_SUCCESS;
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, size);
     }
-    ~ScopedAppDataRedirect() {
+    ~ScopedUserValue() {
         if (had_)
-            Set(old_);
+            RegSetKeyValueA(HKEY_CURRENT_USER, key_, name_, oldType_, old_, oldSize_);
         else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "AppData");
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, key_, name_);
     }
-    static void Set(const std::string& folder) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "AppData", REG_EXPAND_SZ, folder.c_str(),
-                        static_cast<DWORD>(folder.size() + 1));
-    }
+    const char *key_, *name_;
     bool had_ = false;
-    std::string old_;
+    DWORD oldType_ = 0, oldSize_ = MAX_PATH;
+    BYTE old_[MAX_PATH] = {};
 };
 
+// Folder redirection, as roaming and managed profiles have it: AppData points
+// elsewhere, and the setup program put the state file there.
 TEST_F(Startup, ARedirectedAppDataHoldingTheStateFileStartsToTheMainWindow) {
     const std::string redirected = "C:\\e2e\\Redirected AppData";
     const std::string state = redirected + "\\Quillon Software\\Mapwell\\himem32.mwl";
@@ -82,7 +76,9 @@ TEST_F(Startup, ARedirectedAppDataHoldingTheStateFileStartsToTheMainWindow) {
     ASSERT_TRUE(WriteFileBytes(state, StateFileBytes(0x08000000)));
     ASSERT_TRUE(DeleteFileA(StateFilePath().c_str())) << "only the redirected folder holds it";
     {
-        ScopedAppDataRedirect redirect(redirected);
+        ScopedUserValue redirect(
+            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "AppData",
+            REG_EXPAND_SZ, redirected.c_str(), static_cast<DWORD>(redirected.size() + 1));
         StartAndWait();
         EXPECT_EQ(app.Caption(), "Mapwell - Pro");
         MessageBoxInfo box;
@@ -111,13 +107,9 @@ TEST_F(Startup, MainWindowIsCentredFixedAndReadyForALetter) {
 }
 
 // The display scaling a program finds when it starts, set for the scope.
-struct ScopedLogPixels {
-    explicit ScopedLogPixels(DWORD dpi) { Set(dpi); }
-    ~ScopedLogPixels() { Set(96); }
-    static void Set(DWORD dpi) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                        sizeof(dpi));
-    }
+struct ScopedLogPixels : ScopedUserValue {
+    explicit ScopedLogPixels(const DWORD& dpi)
+        : ScopedUserValue("Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof(dpi)) {}
 };
 
 TEST_F(Startup, FolderIconsFollowTheSmallIconSizeAt150Percent) {
