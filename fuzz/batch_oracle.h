@@ -1,7 +1,8 @@
 // What the command interpreter runs of a batch file at log-on, stated on its
 // own terms for the fuzz targets: lines end at LF, every CR is dropped, and a
-// UTF-8 byte-order mark is read as part of the first command, which then
-// fails. The targets judge the program's edits by what runs before and after.
+// UTF-8 byte-order mark is read as part of the command it stands in, at the
+// start of the file or anywhere else, which then fails. The targets judge the
+// program's edits by what runs before and after.
 #pragma once
 
 #include <regex>
@@ -21,20 +22,21 @@ inline Run WhatRuns(const std::string& file) {
     Run run;
     run.marked = file.compare(0, kMark.size(), kMark) == 0;
     std::string command;
-    bool first = true, open = false;
+    bool open = false;
+    auto end = [&] {
+        // A command that starts with a mark's bytes names no program.
+        if (command.compare(0, kMark.size(), kMark) != 0) run.commands.push_back(command);
+        command.clear();
+        open = false;
+    };
     for (char c : file) {
         open = true;
-        if (c == '\r') continue;
-        if (c != '\n') {
+        if (c == '\n')
+            end();
+        else if (c != '\r')
             command += c;
-            continue;
-        }
-        if (!(first && run.marked)) run.commands.push_back(command);
-        command.clear();
-        first = false;
-        open = false;
     }
-    if (open && !(first && run.marked)) run.commands.push_back(command);
+    if (open) end();
     return run;
 }
 
