@@ -55,10 +55,14 @@ void DriveList::Refresh() {
     Render();
 }
 
+bool DriveList::Lists(const std::string& path) const {
+    return !path.empty() &&
+           std::find(letters_.begin(), letters_.end(), LowerLetter(path[0])) != letters_.end();
+}
+
 void DriveList::SetDrive(const std::string& path, bool raiseChange) {
-    if (path.empty()) return;
+    if (!Lists(path)) return;
     char letter = LowerLetter(path[0]);
-    if (std::find(letters_.begin(), letters_.end(), letter) == letters_.end()) return;
     bool changed = letter != current_;
     current_ = letter;
     Render();

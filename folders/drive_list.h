@@ -27,7 +27,8 @@ public:
     // The user picked line `line` of the list.
     void Select(int line);
 
-    const std::vector<char>& Letters() const { return letters_; }
+    // True when the drive of `path` ("d:", "D:\Work") is listed.
+    bool Lists(const std::string& path) const;
 
 private:
     void Render();

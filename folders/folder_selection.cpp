@@ -3,9 +3,6 @@
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace {
 
 constexpr size_t kShownWhole = 66;
@@ -53,19 +50,13 @@ void frmMWL_Pro::DrvList_Change() {
 void frmMWL_Pro::RefreshDriveList() {
     std::string before = drvList_.Drive();
     drvList_.Refresh();
-    auto listed = [&](const std::string& path) {
-        const std::vector<char>& letters = drvList_.Letters();
-        return !path.empty() &&
-               std::find(letters.begin(), letters.end(),
-                         static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])))) !=
-                   letters.end();
-    };
-    if (drvList_.Drive().empty() || (drvList_.Drive() == before && listed(dirList_.Path()))) return;
+    if (drvList_.Drive().empty() || (drvList_.Drive() == before && drvList_.Lists(dirList_.Path())))
+        return;
     // The shown drive has gone, and the list moved to its first drive: the
     // folder list follows, to its root as at start-up, so that neither the
     // path field nor Hold names a drive that is gone. A hidden folder on a
     // gone drive is gone with it.
-    if (Hidden && !listed(HiddenFolder)) Hidden = false;
+    if (Hidden && !drvList_.Lists(HiddenFolder)) Hidden = false;
     try {
         dirList_.SetPath(drvList_.Drive() + "\\");
     } catch (const RtError&) {

@@ -41,18 +41,12 @@ namespace {
 // file at log-on. A process that runs in UTF-8 by its manifest is told 65001
 // by GetOEMCP, so it is read where Windows keeps it.
 UINT SystemOemCodePage() {
-    HKEY key = nullptr;
     char value[16] = {};
-    DWORD size = sizeof(value) - 1, type = 0;
+    DWORD size = sizeof(value);
     UINT cp = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Nls\\CodePage", 0,
-                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        if (RegQueryValueExA(key, "OEMCP", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_SZ)
-            cp = static_cast<UINT>(std::strtoul(value, nullptr, 10));
-        RegCloseKey(key);
-    }
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Nls\\CodePage",
+                     "OEMCP", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
+        cp = static_cast<UINT>(std::strtoul(value, nullptr, 10));
     return cp && IsValidCodePage(cp) ? cp : GetOEMCP();
 }
 
@@ -67,42 +61,42 @@ bool ToWide(UINT cp, const std::string& text, std::wstring& wide) {
     return MultiByteToWideChar(cp, flags, text.data(), n, wide.data(), size) == size;
 }
 
-} // namespace
-
-bool Win32Os::ToOemCodePage(const std::string& ansi, std::string& oem) {
-    oem.clear();
-    std::wstring wide;
-    if (!ToWide(CP_ACP, ansi, wide)) return false;
+// Size, then bytes. `exact`: a character the code page cannot hold fails
+// the conversion, where the code page allows saying so; otherwise it may
+// become a look-alike or the default character.
+bool FromWide(UINT cp, const std::wstring& wide, bool exact, std::string& out) {
+    out.clear();
     if (wide.empty()) return true;
-    UINT cp = SystemOemCodePage();
-    ToMultiByteRule rule = ToMultiByteRuleFor(cp);
+    ToMultiByteRule rule = exact ? ToMultiByteRuleFor(cp == CP_ACP ? GetACP() : cp)
+                                 : ToMultiByteRule{}; // flags 0, no pointer: valid for every page
     BOOL usedDefault = FALSE;
     BOOL* used = rule.usedDefault ? &usedDefault : nullptr;
     int w = static_cast<int>(wide.size());
     int size = WideCharToMultiByte(cp, rule.flags, wide.data(), w, nullptr, 0, nullptr, used);
     if (size <= 0 || usedDefault) return false;
-    oem.assign(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(cp, rule.flags, wide.data(), w, oem.data(), size, nullptr, used) !=
-            size ||
-        usedDefault)
-        return false;
+    out.assign(static_cast<size_t>(size), '\0');
+    return WideCharToMultiByte(cp, rule.flags, wide.data(), w, out.data(), size, nullptr, used) ==
+               size &&
+           !usedDefault;
+}
+
+} // namespace
+
+bool Win32Os::ToOemCodePage(const std::string& ansi, std::string& oem) {
+    oem.clear();
+    std::wstring wide, back;
+    UINT cp = SystemOemCodePage();
     // Where no flag may forbid a look-alike, the way back tells: a folder
     // name must come back exactly as it went.
-    std::wstring back;
-    return ToWide(cp, oem, back) && back == wide;
+    return ToWide(CP_ACP, ansi, wide) && FromWide(cp, wide, true, oem) && ToWide(cp, oem, back) &&
+           back == wide;
 }
 
 std::string Win32Os::FromOemCodePage(const std::string& oem) {
     std::wstring wide;
+    std::string ansi;
     // Not text of that code page after all: shown as it came.
-    if (!ToWide(SystemOemCodePage(), oem, wide)) return oem;
-    if (wide.empty()) return "";
-    // Flags 0 and no default-character pointers: valid for every code page.
-    int w = static_cast<int>(wide.size());
-    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), w, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return oem;
-    std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), w, ansi.data(), size, nullptr, nullptr);
+    if (!ToWide(SystemOemCodePage(), oem, wide) || !FromWide(CP_ACP, wide, false, ansi)) return oem;
     return ansi;
 }
 
