@@ -70,62 +70,6 @@ TEST_F(Permanent, AlreadyMappedLetterIsWrittenAndReportedOnceByMakePermanent) {
     EXPECT_FALSE(app.f.MakingPermanent);
 }
 
-// The duplicate check and the removal agree on every family about which line
-// is a letter's: "subst", a blank or a tab, the letter, a colon. The user's own
-// lines (here with the letter at the 7th character) are theirs.
-TEST(PermanentFamilies, OnlyALettersSubstLineBlocksItAndGoesWithIt) {
-    const std::string bom = "\xEF\xBB\xBF";
-    struct Case {
-        std::string letter, line;
-        bool owned;
-    };
-    const Case cases[] = {
-        {"O", "@echo off", false},
-        {"E", "echo hello", false},
-        {"T", "set PATH=C:\\DOS", false},
-        {"X", "SUBST x: \"C:\\Old\"", true},
-        {"X", "Subst X: C:\\", true},
-        {"X", "subst\tX:\t\"C:\\Old\"", true}, // a tab at the 6th character
-        {"X", "short", false},
-        {"X", "substX: \"C:\\Old\"", false},
-        {"E", "subst.exe Q: \"C:\\Music\"", false}, // the 6th is no blank
-        {"X", "subst X \"C:\\Old\"", false},        // the 8th is no colon
-        {"X", "subst  X: \"C:\\Old\"", false},
-        {"X", "substitute X: now", false},
-    };
-    for (OsVersion v : {OsVersion{2, 10, 0}, OsVersion{2, 6, 1}, OsVersion{1, 4, 10}}) {
-        for (const Case& c : cases) {
-            for (const std::string& mark : {std::string(), bom}) {
-                const std::string content = mark + c.line + "\r\nsubst Y: \"C:\\Y\"\r\n";
-                App app;
-                app.m.version = v;
-                app.m.AddFile(kBatch, content);
-                app.m.AddFile("c:\\autoexec.bat", content);
-                app.StartWithSubst();
-                SCOPED_TRACE(c.line + (mark.empty() ? "" : " after a BOM") + " on " +
-                             app.f.OSFamily + " for " + c.letter);
-                app.Choose("C:\\Work", c.letter + ":");
-                app.f.cmdDefault_Click();
-                EXPECT_EQ(app.m.FileBytes(kBatch) == content, c.owned) << "blocked";
-
-                app.m.AddFile(kBatch, content);
-                app.f.Ltr = c.letter;
-                app.f.WorkingMask = 0x08000000 | LetterBit(c.letter);
-                app.f.RemovePermanentEntry();
-                // Behind a mark that went with the first line, the next
-                // line would fail at log-on: the mark keeps a line of its own.
-                std::string kept =
-                    c.owned ? mark + (mark.empty() ? "" : "\r\n") + "subst Y: \"C:\\Y\"\r\n"
-                            : content;
-                EXPECT_EQ(app.m.FileBytes(kBatch), kept);
-                if (app.f.OSFamily == "W95") {
-                    EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), kept);
-                }
-            }
-        }
-    }
-}
-
 // Each line reaches at log-on the folder it names, and continues no line of the user's.
 TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
     struct Case {

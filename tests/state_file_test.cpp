@@ -39,16 +39,4 @@ TEST(StateFile, EachSequenceChangesTheMaskAndNothingElse) {
     }
 }
 
-TEST(StateFile, AShortFileReadsAsZerosAndIsMadeWholeOnWrite) {
-    SimMachine m;
-    StateImage image;
-    m.AddFile(kStateFile, std::string(1300, 'a'));
-    MarkPermanent(m.platform().files, kStateFile, "C", image);
-    std::string bytes = m.FileBytes(kStateFile);
-    ASSERT_EQ(bytes.size(), 2500u);
-    EXPECT_EQ(bytes.substr(0, 1300), std::string(1300, 'a'));
-    EXPECT_EQ(bytes.substr(1366, 4), std::string("\x04\x00\x00\x00", 4));
-    EXPECT_EQ(bytes.substr(1370), std::string(1130, '\0'));
-}
-
 } // namespace
