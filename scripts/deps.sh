@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ python3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix wine xvfb xdotool imagemagick nsis
     fp-utils fp-compiler fp-units-misc fpc-source-3.2.2
+    fonts-ipafont-gothic
 )
 missing=()
 for p in "${packages[@]}"; do
