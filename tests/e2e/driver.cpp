@@ -211,7 +211,15 @@ void MapwellProcess::Screenshot(HWND window, const std::string& name) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     GetWindowRect(window, &r);
-    ScreenPixels p = CaptureRect(r);
+    // Another process paints it: taken once two looks in a row agree.
+    ScreenPixels p = CaptureRect(r), before;
+    WaitUntil(
+        [&] {
+            before = std::move(p);
+            p = CaptureRect(r);
+            return p.colours == before.colours;
+        },
+        2);
     if (p.colours.empty()) return;
     BITMAPINFOHEADER bi{sizeof(bi), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}; // top-down
     std::string pixels;
