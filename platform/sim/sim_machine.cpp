@@ -238,10 +238,6 @@ constexpr std::pair<const char*, char> kOem437[] = {
 
 bool SimMachine::ToOemCodePage(const std::string& text, std::string& oem) {
     oem.clear();
-    if (oemCodePage == 65001) {
-        oem = text;
-        return true;
-    }
     for (size_t i = 0; i < text.size();) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
             oem += text[i++];
@@ -266,7 +262,6 @@ bool SimMachine::ToOemCodePage(const std::string& text, std::string& oem) {
 }
 
 std::string SimMachine::FromOemCodePage(const std::string& oem) {
-    if (oemCodePage == 65001) return oem;
     std::string text;
     for (char c : oem) {
         std::string shown =

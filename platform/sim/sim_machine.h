@@ -48,11 +48,9 @@ public:
 
     // --- set-up ---
     OsVersion version{2, 10, 0};
-    // The system's OEM code page, in which the batch line is written and
-    // subst.exe's listing read: 437 (a few Western letters, see
-    // sim_machine.cpp) or 65001 (the system's UTF-8 setting: every name).
-    // Names themselves are UTF-8, as everywhere in the program.
-    uint32_t oemCodePage = 437;
+    // Names are UTF-8, as everywhere in the program. The system's OEM code
+    // page, in which the batch line is written and subst.exe's listing read,
+    // is 437 (a few Western letters of it, see sim_machine.cpp).
     // Short (8.3) paths the volume keeps, by the long path.
     std::map<std::string, std::string> shortPaths;
     long appDataResult = 0;
