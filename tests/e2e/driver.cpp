@@ -1,12 +1,13 @@
 #include "driver.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
 #include "ui/control_ids.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
-
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -237,20 +238,20 @@ void MapwellProcess::Screenshot(HWND window, const std::string& name) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::path(ToUtf16(path)), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(std::filesystem::path(ToUtf16(path)), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return out.good();
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string AppDataFolder() {
@@ -390,11 +391,11 @@ bool MapwellProcess::SelectDrive(const std::string& letterColon) {
 }
 
 int RunAndWait(const std::string& commandLine, double seconds) {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+    std::wstring line = ToUtf16(commandLine);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &si, &pi))
         return -1;
     DWORD code = static_cast<DWORD>(-1);

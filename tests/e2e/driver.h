@@ -93,7 +93,7 @@ struct ScreenPixels {
 ScreenPixels CaptureRect(const RECT& onScreen); // top row first
 ScreenPixels CaptureClient(HWND window);
 
-// Helpers on the prefix's files.
+// Helpers on the prefix's files; paths and command lines are UTF-8.
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
