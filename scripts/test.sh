@@ -4,7 +4,8 @@
 #      under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   2. the fuzz targets, each for a bounded time;
 #   3. the Wine bench: the subst stand-in, the setup program;
-#   4. the end-to-end tests of the real Mapwell.exe under Wine, and those of
+#   4. the imports of the built Mapwell.exe: wide functions only;
+#   5. the end-to-end tests of the real Mapwell.exe under Wine, and those of
 #      folder names in other scripts in a Western and a Japanese prefix, and
 #      in a Western one with a copy whose manifest has no activeCodePage.
 # Ends with one line "N passed, M failed".
@@ -71,6 +72,10 @@ script_counts build/standin-tests.log
 echo "== setup program under Wine"
 tests/install/test-install.sh >build/install-tests.log 2>&1 || tail -n 30 build/install-tests.log
 script_counts build/install-tests.log
+
+echo "== Mapwell.exe imports no ANSI function that has a wide twin"
+scripts/check-imports.sh >build/imports-tests.log 2>&1 || cat build/imports-tests.log
+script_counts build/imports-tests.log
 
 echo "== end-to-end tests under Wine"
 # With the help viewer's trace, which tells which page each F1 resolved to.
