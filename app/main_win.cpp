@@ -17,17 +17,17 @@ void SearchOnlyTheSystemFolder() {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     // Present from Windows 8, and on Windows 7 with its security update.
     auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     if (setDefault) setDefault(kSearchSystem32);
-    SetDllDirectoryA(""); // takes the current folder out of the search where the above is missing
+    SetDllDirectoryW(L""); // takes the current folder out of the search where the above is missing
     // Read by the command interpreter that View and Restore start with
     // "subst.exe": it then does not look in its current folder first.
-    SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "1");
+    SetEnvironmentVariableW(L"NoDefaultCurrentDirectoryInExePath", L"1");
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     SearchOnlyTheSystemFolder();
     // An empty floppy or CD-ROM drive must fail quietly when the letters are
     // scanned, not ask the user to insert a disk.
@@ -51,11 +51,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     form.Form_Activate();
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(window.hwnd(), window.accelerators(), &msg)) continue;
-        if (IsDialogMessageA(window.hwnd(), &msg)) continue;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(window.hwnd(), window.accelerators(), &msg)) continue;
+        if (IsDialogMessageW(window.hwnd(), &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

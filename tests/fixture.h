@@ -60,7 +60,19 @@ struct App {
         subst.Install(m);
         return Start();
     }
-    const SimBox& LastBox() const { return w.boxes.back(); }
+    // Box i, or the last one; a box that never came fails the test, and the
+    // tests after it still run.
+    const SimBox& Box(size_t i) const {
+        static const SimBox none = [] {
+            SimBox b;
+            b.text = "<no box>";
+            return b;
+        }();
+        if (i < w.boxes.size()) return w.boxes[i];
+        ADD_FAILURE() << "box " << i << " was never shown; " << w.boxes.size() << " were";
+        return none;
+    }
+    const SimBox& LastBox() const { return Box(w.boxes.empty() ? 0 : w.boxes.size() - 1); }
     int32_t StoredMask() const { return MaskIn(m.FileBytes(kStateFile)); }
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;

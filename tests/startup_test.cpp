@@ -36,10 +36,11 @@ TEST(Startup, ShowsTheWindowReadyForALetter) {
     EXPECT_EQ(app.f.dirList().Path(), "C:\\");
     EXPECT_EQ(app.w.path.text, "C:\\");
     EXPECT_EQ(app.f.Hold, "C:\\");
-    // Centred, 5,790 twips high.
+    // 5,790 twips high and centred on the 1024 x 768 screen (15,360 x 11,520
+    // twips); the width stays 7,170.
     EXPECT_EQ(app.w.bounds.height, 5790);
-    EXPECT_EQ(app.w.bounds.top, (app.w.screenHeight - 5790) / 2);
-    EXPECT_EQ(app.w.bounds.left, (app.w.screenWidth - app.w.bounds.width) / 2);
+    EXPECT_EQ(app.w.bounds.top, 2865);
+    EXPECT_EQ(app.w.bounds.left, 4095);
     // Nothing written at start-up.
     EXPECT_EQ(app.m.FileBytes(kStateFile), StateFileBytes(0x08000000));
 }

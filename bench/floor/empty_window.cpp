@@ -5,10 +5,14 @@
 // Built twice. The bare floor is just that. The same-DLL floor (built with
 // FLOOR_WITH_MAPWELL_DLLS) also carries Mapwell's manifest, imports every
 // system DLL Mapwell.exe imports and initialises the common controls as
-// Mapwell does: the least any program with Mapwell's imports can cost.
+// Mapwell does: the least any program with Mapwell's imports can cost. Like
+// Mapwell, both are wide programs (wWinMain, the W functions).
 #include "floor.h"
 
 #include <windows.h>
+
+#include <cstring>
+#include <string>
 
 #ifdef FLOOR_WITH_MAPWELL_DLLS
 #include <commctrl.h>
@@ -22,7 +26,7 @@ void (*const volatile kMapwellImports[])() = {
     reinterpret_cast<void (*)()>(&RegCloseKey),      // advapi32
     reinterpret_cast<void (*)()>(&GetStockObject),   // gdi32
     reinterpret_cast<void (*)()>(&CoTaskMemFree),    // ole32
-    reinterpret_cast<void (*)()>(&SHGetFolderPathA), // shell32
+    reinterpret_cast<void (*)()>(&SHGetFolderPathW), // shell32
 };
 #endif
 
@@ -33,12 +37,12 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
 #ifdef FLOOR_WITH_MAPWELL_DLLS
     // As Mapwell's entry routine calls it.
     INITCOMMONCONTROLSEX icc{};
@@ -46,15 +50,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     icc.dwICC = ICC_USEREX_CLASSES;
     InitCommonControlsEx(&icc);
 #endif
-    WNDCLASSA wc{};
+    const std::wstring className(kFloorClass, kFloorClass + std::strlen(kFloorClass)); // ASCII
+    WNDCLASSW wc{};
     wc.lpfnWndProc = FloorProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFloorClass;
-    if (!RegisterClassA(&wc)) return 1;
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassW(&wc)) return 1;
     // Mapwell's outer size, so both have as much to paint.
-    HWND hwnd = CreateWindowA(kFloorClass, "Floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    HWND hwnd = CreateWindowW(className.c_str(), L"Floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 476, 386, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
     ShowWindow(hwnd, show);
@@ -64,9 +69,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     SetFocus(hwnd);
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

@@ -95,7 +95,7 @@ ScreenPixels CaptureClient(HWND window);
 
 // Helpers on the prefix's files; paths and command lines are UTF-8.
 std::string ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
+[[nodiscard]] bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 std::string AppDataFolder();
 std::string DataFolder(); // ...\Quillon Software\Mapwell\ (with the backslash)

@@ -52,8 +52,9 @@ TEST_F(Drives, ViewListsTheMappingsAndRestoreReleasesThemAll) {
               "E:\\: => C:\\e2e\\Work Files\r\nL:\\: => C:\\e2e\\Music\r\n");
     EXPECT_FALSE(FileExists(DataFolder() + "temp"));
 
-    WriteFileBytes(StartupFolder() + "\\subit.bat", "subst E: \"C:\\e2e\\Work Files\"\r\n");
-    WriteFileBytes(StateFilePath(), StateFileBytes(0x08000010));
+    ASSERT_TRUE(
+        WriteFileBytes(StartupFolder() + "\\subit.bat", "subst E: \"C:\\e2e\\Work Files\"\r\n"));
+    ASSERT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000010)));
     app.MenuCommand(ids::mnuRepair);
     EXPECT_EQ(app.Answer("Restore MWL", IDOK, "restore-question"),
               "This will restore MWL to its initial state,\r\ni.e., remove all vitual drives, "

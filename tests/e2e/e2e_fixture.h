@@ -28,7 +28,7 @@ struct MapwellTest : ::testing::Test {
         CreateDirectoryA("C:\\e2e", nullptr);
         CreateDirectoryA(kWork.c_str(), nullptr);
         CreateDirectoryA(kMusic.c_str(), nullptr);
-        WriteFileBytes(kWork + "\\hello.txt", "hello");
+        ASSERT_TRUE(WriteFileBytes(kWork + "\\hello.txt", "hello"));
         BeforeStart();
         ASSERT_TRUE(app.Start());
         ASSERT_TRUE(app.WaitForMainWindow()) << "no main window";

@@ -54,8 +54,11 @@ struct RealInput : MapwellTest {
     // foreground window, and waits for it to go. Returns its text.
     std::string CloseWithKeys(const std::string& title, std::initializer_list<WORD> keys) {
         MessageBoxInfo box;
-        if (!WaitUntil([&] { return app.FindBox(box) && box.title == title; }, 20))
+        // A box that never came fails the test even where its text is not checked.
+        if (!WaitUntil([&] { return app.FindBox(box) && box.title == title; }, 20)) {
+            ADD_FAILURE() << "no box titled " << title;
             return "<no box " + title + ">";
+        }
         WaitUntil([&] { return GetForegroundWindow() == box.hwnd; });
         real::Keys(keys);
         // Then the window, or the next box, takes real input again.

@@ -19,7 +19,7 @@ struct Startup : ::testing::Test {
     }
     void TearDown() override {
         SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        WriteFileBytes(StateFilePath(), StateFileBytes(0x08000000));
+        EXPECT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000000)));
     }
     void StartAndWait() {
         ASSERT_TRUE(app.Start());

@@ -1,18 +1,12 @@
 #include "ui/win32/about_win.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
 #include "ui/win32/resource_ids.h"
 
 #include <string>
 
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
 
 struct AboutState {
     const AboutTexts* texts;
@@ -30,7 +24,7 @@ HFONT Font(HWND dialog, const wchar_t* face, int points, bool bold) {
 
 void SetText(HWND dialog, int id, const std::string& utf8, HGDIOBJ font) {
     HWND item = GetDlgItem(dialog, id);
-    SetWindowTextW(item, Wide(utf8).c_str());
+    SetWindowTextW(item, ToUtf16(utf8).c_str());
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
@@ -43,7 +37,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         const AboutTexts& t = *state->texts;
         state->titleFont.reset(Font(dialog, L"Verdana", 14, true));
         state->textFont.reset(Font(dialog, L"Arial", 9, false));
-        SetWindowTextW(dialog, Wide(t.caption).c_str());
+        SetWindowTextW(dialog, ToUtf16(t.caption).c_str());
         SetText(dialog, IDC_ABOUT_TITLE, t.title, state->titleFont.get());
         SetText(dialog, IDC_ABOUT_VERSION, t.version, state->textFont.get());
         SetText(dialog, IDC_ABOUT_DISCLAIMER, t.disclaimer, state->textFont.get());

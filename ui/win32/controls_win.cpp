@@ -1,26 +1,37 @@
 #include "ui/win32/controls_win.h"
 
+#include "platform/win32/utf16.h"
 #include "ui/win32/small_icons_win.h"
-#include "ui/win32/wide_text.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
+void Win32ListBox::AddItem(const std::string& text) {
+    SendMessageW(h_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(text).c_str()));
+}
+
 std::string Win32ListBox::List(int index) {
-    LRESULT len = SendMessageA(h_, LB_GETTEXTLEN, index, 0);
+    LRESULT len = SendMessageW(h_, LB_GETTEXTLEN, index, 0);
     if (len == LB_ERR) return "";
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    LRESULT got = SendMessageA(h_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+    LRESULT got = SendMessageW(h_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
+    return ToUtf8(text);
+}
+
+std::string WindowText(HWND h) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+    return ToUtf8(text);
 }
 
 std::string Win32Edit::Text() {
-    int len = GetWindowTextLengthA(h_);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h_, text.data(), len + 1)));
-    return text;
+    return WindowText(h_);
+}
+
+void Win32Edit::SetText(const std::string& text) {
+    SetWindowTextW(h_, ToUtf16(text).c_str());
 }
 
 void Win32FolderList::Attach(HWND h, HIMAGELIST images) {
@@ -30,12 +41,12 @@ void Win32FolderList::Attach(HWND h, HIMAGELIST images) {
 
 void Win32FolderList::SetLines(const std::vector<FolderLine>& lines) {
     lines_ = lines;
-    SendMessageA(h_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(h_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(h_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(h_, LB_RESETCONTENT, 0, 0);
     // The text is kept too, so readers (and screen readers) see each folder's name.
     for (const FolderLine& l : lines_)
-        SendMessageA(h_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l.text.c_str()));
-    SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(h_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(l.text).c_str()));
+    SendMessageW(h_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(h_, nullptr, TRUE);
 }
 
@@ -55,8 +66,7 @@ void Win32FolderList::Draw(const DRAWITEMSTRUCT& item, int indentPx) const {
     text.left = x + iconSize + 4;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextW(dc, WideFromAnsi(line.text).c_str(), -1, &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, ToUtf16(line.text).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
@@ -67,20 +77,21 @@ void Win32DriveCombo::Attach(HWND h, HIMAGELIST images, int height) {
     // so the whole is as high as the layout says.
     RECT rc;
     GetWindowRect(h_, &rc);
-    LRESULT field = SendMessageA(h_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    LRESULT field = SendMessageW(h_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     if (field != CB_ERR)
-        SendMessageA(h_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+        SendMessageW(h_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                      field + height - (rc.bottom - rc.top));
 }
 
 void Win32DriveCombo::SetLines(const std::vector<DriveLine>& lines) {
     if (lines == lines_) return;
     lines_ = lines;
-    SendMessageA(h_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(h_, CB_RESETCONTENT, 0, 0);
     // The text is kept too, so readers (and screen readers) see each drive's name.
     for (const DriveLine& l : lines_) {
-        LRESULT at = SendMessageA(h_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l.text.c_str()));
-        SendMessageA(h_, CB_SETITEMDATA, at, static_cast<LPARAM>(l.icon));
+        LRESULT at =
+            SendMessageW(h_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToUtf16(l.text).c_str()));
+        SendMessageW(h_, CB_SETITEMDATA, at, static_cast<LPARAM>(l.icon));
     }
 }
 
@@ -96,7 +107,7 @@ void Win32DriveCombo::Draw(const DRAWITEMSTRUCT& item) const {
     ImageList_Draw(images_, static_cast<int>(item.itemData), dc, x,
                    rc.top + (rc.bottom - rc.top - GetSystemMetrics(SM_CYSMICON)) / 2,
                    ILD_TRANSPARENT);
-    const std::wstring text = WideFromAnsi(lines_[item.itemID].text);
+    const std::wstring text = ToUtf16(lines_[item.itemID].text);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     RECT mark{x + iconSize + 2, rc.top, std::min(x + iconSize + 6 + extent.cx, rc.right),

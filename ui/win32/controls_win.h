@@ -1,5 +1,5 @@
 // Thin wrappers over the Win32 controls of the main window: each method is a
-// message send or two.
+// message send or two. Text goes in and comes out as UTF-8.
 #pragma once
 
 #include "ui/controls.h"
@@ -8,19 +8,20 @@
 
 #include <commctrl.h>
 
+// A window's text (a control's, or a top-level window's caption).
+std::string WindowText(HWND h);
+
 class Win32ListBox : public ListBoxControl {
 public:
     void Attach(HWND h) { h_ = h; }
     HWND hwnd() const { return h_; }
-    void Clear() override { SendMessageA(h_, LB_RESETCONTENT, 0, 0); }
-    void AddItem(const std::string& text) override {
-        SendMessageA(h_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-    int ListCount() override { return static_cast<int>(SendMessageA(h_, LB_GETCOUNT, 0, 0)); }
+    void Clear() override { SendMessageW(h_, LB_RESETCONTENT, 0, 0); }
+    void AddItem(const std::string& text) override;
+    int ListCount() override { return static_cast<int>(SendMessageW(h_, LB_GETCOUNT, 0, 0)); }
     std::string List(int index) override;
     // LB_ERR (-1) when nothing is selected.
-    int ListIndex() override { return static_cast<int>(SendMessageA(h_, LB_GETCURSEL, 0, 0)); }
-    void SetListIndex(int index) override { SendMessageA(h_, LB_SETCURSEL, index, 0); }
+    int ListIndex() override { return static_cast<int>(SendMessageW(h_, LB_GETCURSEL, 0, 0)); }
+    void SetListIndex(int index) override { SendMessageW(h_, LB_SETCURSEL, index, 0); }
     void SetFocus() override { ::SetFocus(h_); }
 
 private:
@@ -31,7 +32,7 @@ class Win32Edit : public TextBoxControl {
 public:
     void Attach(HWND h) { h_ = h; }
     std::string Text() override;
-    void SetText(const std::string& text) override { SetWindowTextA(h_, text.c_str()); }
+    void SetText(const std::string& text) override;
 
 private:
     HWND h_ = nullptr;
@@ -56,7 +57,7 @@ public:
     HWND hwnd() const { return h_; }
     void SetLines(const std::vector<FolderLine>& lines) override;
     // LB_SETCURSEL with -1 clears the highlight.
-    void SetHighlight(int line) override { SendMessageA(h_, LB_SETCURSEL, line, 0); }
+    void SetHighlight(int line) override { SendMessageW(h_, LB_SETCURSEL, line, 0); }
     void SetFocus() override { ::SetFocus(h_); }
     void Draw(const DRAWITEMSTRUCT& item, int indentPx) const;
 
@@ -74,7 +75,7 @@ public:
     // the closed list is to have.
     void Attach(HWND h, HIMAGELIST images, int height);
     void SetLines(const std::vector<DriveLine>& lines) override;
-    void SetSelection(int line) override { SendMessageA(h_, CB_SETCURSEL, line, 0); }
+    void SetSelection(int line) override { SendMessageW(h_, CB_SETCURSEL, line, 0); }
     void Draw(const DRAWITEMSTRUCT& item) const;
 
 private:

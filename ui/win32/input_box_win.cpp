@@ -1,5 +1,7 @@
 #include "ui/win32/input_box_win.h"
 
+#include "platform/win32/utf16.h"
+#include "ui/win32/controls_win.h"
 #include "ui/win32/resource_ids.h"
 
 namespace {
@@ -20,25 +22,21 @@ void CentreOn(HWND dialog, HWND owner) {
 }
 
 INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (msg) {
     case WM_INITDIALOG:
         state = reinterpret_cast<InputBoxState*>(lp);
-        SetWindowLongPtrA(dialog, DWLP_USER, lp);
-        SetWindowTextA(dialog, state->title->c_str());
-        SetDlgItemTextA(dialog, IDC_INPUT_PROMPT, state->prompt->c_str());
-        SendDlgItemMessageA(dialog, IDC_INPUT_TEXT, EM_LIMITTEXT, 255, 0);
+        SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        SetWindowTextW(dialog, ToUtf16(*state->title).c_str());
+        SetDlgItemTextW(dialog, IDC_INPUT_PROMPT, ToUtf16(*state->prompt).c_str());
+        SendDlgItemMessageW(dialog, IDC_INPUT_TEXT, EM_LIMITTEXT, 255, 0);
         CentreOn(dialog, GetParent(dialog));
         // The user types at once: the focus starts in the text field, not on OK.
         SetFocus(GetDlgItem(dialog, IDC_INPUT_TEXT));
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wp) == IDOK) {
-            HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);
-            int len = GetWindowTextLengthA(edit);
-            state->answer.assign(static_cast<size_t>(len) + 1, '\0');
-            state->answer.resize(
-                static_cast<size_t>(GetWindowTextA(edit, state->answer.data(), len + 1)));
+            state->answer = WindowText(GetDlgItem(dialog, IDC_INPUT_TEXT));
             EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -55,7 +53,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
 
 std::string ShowInputBox(HWND owner, const std::string& prompt, const std::string& title) {
     InputBoxState state{&prompt, &title, {}};
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INPUTBOX),
+    INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_INPUTBOX),
                                      owner, InputBoxProc, reinterpret_cast<LPARAM>(&state));
     return result == IDOK ? state.answer : std::string();
 }

@@ -1,5 +1,6 @@
 #include "ui/win32/main_window_win.h"
 
+#include "platform/win32/utf16.h"
 #include "ui/control_ids.h"
 #include "ui/layout.h"
 #include "ui/win32/about_win.h"
@@ -7,7 +8,6 @@
 #include "ui/win32/fonts_win.h"
 #include "ui/win32/input_box_win.h"
 #include "ui/win32/small_icons_win.h"
-#include "ui/win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -24,16 +24,16 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 void FitAllLetters(HWND list) {
     RECT rc;
     GetClientRect(list, &rc);
-    LRESULT natural = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    LRESULT natural = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
     LRESULT fit = (rc.bottom - rc.top) / 26;
-    if (natural != LB_ERR && fit < natural) SendMessageA(list, LB_SETITEMHEIGHT, 0, fit);
+    if (natural != LB_ERR && fit < natural) SendMessageW(list, LB_SETITEMHEIGHT, 0, fit);
 }
 
 // One of the window's push buttons (tool tips send custom draws too).
 bool IsButton(HWND control) {
-    char cls[16] = {};
-    GetClassNameA(control, cls, sizeof(cls));
-    return lstrcmpiA(cls, "Button") == 0;
+    wchar_t cls[16] = {};
+    GetClassNameW(control, cls, static_cast<int>(std::size(cls)));
+    return lstrcmpiW(cls, L"Button") == 0;
 }
 
 } // namespace
@@ -43,32 +43,34 @@ template <class F> void Win32MainWindow::Guard(F f) {
     try {
         f();
     } catch (const std::exception& e) {
-        MessageBoxA(hwnd_, e.what(), kAppTitle, MB_OK | MB_ICONSTOP);
+        MessageBoxW(hwnd_, ToUtf16(e.what()).c_str(), ToUtf16(kAppTitle).c_str(),
+                    MB_OK | MB_ICONSTOP);
         SetMousePointer(kPointerDefault);
     }
 }
 
 bool Win32MainWindow::Create(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
+    const std::wstring className = ToUtf16(ids::kMainWindowClass);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = ids::kMainWindowClass;
-    if (!RegisterClassExA(&wc)) return false;
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc)) return false;
 
     dpi_ = GetDeviceCaps(ScreenDC(), LOGPIXELSX);
 
     RECT rc{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&rc, kStyle, TRUE, kExStyle);
-    hwnd_ = CreateWindowExA(kExStyle, ids::kMainWindowClass, kAppTitle, kStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                            instance, this);
+    hwnd_ = CreateWindowExW(kExStyle, className.c_str(), ToUtf16(kAppTitle).c_str(), kStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top,
+                            nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
     CreateMenus();
     CreateControls(instance);
@@ -80,23 +82,23 @@ void Win32MainWindow::CreateMenus() {
     HMENU popup = nullptr;
     std::vector<ACCEL> accels;
     for (const MenuDef& m : MainMenu()) {
-        std::string caption = m.caption;
-        if (m.shortcut) caption += std::string("\t") + m.shortcut;
+        std::wstring caption = ToUtf16(m.caption);
+        if (m.shortcut) caption += L"\t" + ToUtf16(m.shortcut);
         if (m.level == 0 && m.id == 0) {
             popup = CreatePopupMenu();
-            AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
+            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
         } else if (m.level == 0) {
-            AppendMenuA(bar, MF_STRING, m.id, caption.c_str());
-        } else if (caption == "-") {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(bar, MF_STRING, m.id, caption.c_str());
+        } else if (caption == L"-") {
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
         } else {
-            AppendMenuA(popup, MF_STRING, m.id, caption.c_str());
+            AppendMenuW(popup, MF_STRING, m.id, caption.c_str());
         }
         if (m.shortcut && std::string(m.shortcut) == "F1")
             accels.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(m.id)});
     }
     SetMenu(hwnd_, bar);
-    accel_ = CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+    accel_ = CreateAcceleratorTableW(accels.data(), static_cast<int>(accels.size()));
 }
 
 HFONT Win32MainWindow::FontFor(const ControlDef& c) {
@@ -125,7 +127,7 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
         int em = dialogEm;
         for (const ControlDef& b : MainControls()) {
             if (b.kind != ControlKind::Button) continue;
-            const std::wstring caption = WideFromAnsi(b.caption);
+            const std::wstring caption = ToUtf16(b.caption);
             const SIZE client{Px(b.width), Px(b.height)};
             em = LargestFitting(em, least, [&](int e) {
                 return CaptionFits(dc, dialogFonts_.Get(e), caption, client);
@@ -137,24 +139,24 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
 }
 
 void Win32MainWindow::CreateControls(HINSTANCE instance) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                                0, 0, 0, hwnd_, nullptr, instance, nullptr);
 
     smallIcons_ = LoadSmallIcons(instance);
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
-        const char* cls = "STATIC";
+        const wchar_t* cls = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD ex = 0;
         int height = Px(c.height);
         switch (c.kind) {
         case ControlKind::ListBox:
-            cls = "LISTBOX";
+            cls = L"LISTBOX";
             style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
             ex = WS_EX_CLIENTEDGE;
             break;
         case ControlKind::TextBox:
-            cls = "EDIT";
+            cls = L"EDIT";
             style |= WS_TABSTOP | ES_AUTOHSCROLL;
             ex = WS_EX_CLIENTEDGE;
             break;
@@ -162,19 +164,19 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             // Owner-drawn rather than a ComboBoxEx, which is a window more and
             // under Wine took about as long to make as the other eleven
             // controls together; a tool tip on it never showed either.
-            cls = "COMBOBOX";
+            cls = L"COMBOBOX";
             style |=
                 WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
             height = Px(c.height) * 10; // the drop-down's height
             break;
         case ControlKind::FolderList:
-            cls = "LISTBOX";
+            cls = L"LISTBOX";
             style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
             ex = WS_EX_CLIENTEDGE;
             break;
         case ControlKind::Button:
-            cls = "BUTTON";
+            cls = L"BUTTON";
             style |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
             break;
         case ControlKind::Label:
@@ -183,20 +185,22 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             style |= SS_RIGHT;
             break;
         }
-        HWND h = CreateWindowExA(ex, cls, c.caption, style, Px(c.left), Px(c.top), Px(c.width),
-                                 height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                 instance, nullptr);
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
+        HWND h = CreateWindowExW(
+            ex, cls, ToUtf16(c.caption).c_str(), style, Px(c.left), Px(c.top), Px(c.width), height,
+            hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
         if (c.toolTip) {
             // Registered on the window the mouse goes to: each control itself
             // (the drive list is a drop-down list, with no child of its own).
-            TOOLINFOA ti{};
+            // The tool tip keeps its own copy of the text.
+            std::wstring tip = ToUtf16(c.toolTip);
+            TOOLINFOW ti{};
             ti.cbSize = sizeof(ti);
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             ti.hwnd = hwnd_;
             ti.uId = reinterpret_cast<UINT_PTR>(h);
-            ti.lpszText = const_cast<char*>(c.toolTip);
-            SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+            ti.lpszText = tip.data();
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         }
         switch (c.id) {
         case ids::lstAvail:
@@ -242,12 +246,12 @@ void Win32MainWindow::Show() {
 LRESULT CALLBACK Win32MainWindow::WndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* self =
-            static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+            static_cast<Win32MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = h;
-        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(h, msg, wp, lp);
+    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(h, msg, wp, lp);
     return self->OnMessage(msg, wp, lp);
 }
 
@@ -285,7 +289,7 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
         if (pointer_ == kPointerHourglass || screenPointer_ == kPointerHourglass) {
-            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
         break;
@@ -307,7 +311,7 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 void Win32MainWindow::OnCommand(int id, int code, HWND control) {
@@ -321,7 +325,7 @@ void Win32MainWindow::OnCommand(int id, int code, HWND control) {
     }
     if (id == ids::DrvList) {
         if (code == CBN_SELCHANGE) {
-            int line = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+            int line = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
             Guard([&] { RunControlEvent(*form_, id, ControlEvent::Click, line); });
         }
         return;
@@ -336,7 +340,7 @@ void Win32MainWindow::OnCommand(int id, int code, HWND control) {
         event = ControlEvent::Click;
     else
         return;
-    int line = isList ? static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0)) : -1;
+    int line = isList ? static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)) : -1;
     Guard([&] { RunControlEvent(*form_, id, event, line); });
 }
 
@@ -376,21 +380,18 @@ LRESULT CALLBACK Win32MainWindow::FolderListProc(HWND h, UINT msg, WPARAM wp, LP
 }
 
 std::string Win32MainWindow::Caption() {
-    int len = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<size_t>(len) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), len + 1)));
-    return text;
+    return WindowText(hwnd_);
 }
 
 void Win32MainWindow::SetCaption(const std::string& caption) {
-    SetWindowTextA(hwnd_, caption.c_str());
+    SetWindowTextW(hwnd_, ToUtf16(caption).c_str());
 }
 
 void Win32MainWindow::ApplyPointer() {
     bool busy = pointer_ == kPointerHourglass || screenPointer_ == kPointerHourglass;
     // The handler that set it keeps the thread busy, so WM_SETCURSOR will not
     // come: show it now.
-    SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void Win32MainWindow::SetMousePointer(int pointer) {
@@ -431,7 +432,7 @@ void Win32MainWindow::DiscardInput() {
     for (auto [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
                                {WM_MOUSEFIRST, WM_MOUSELAST},
                                {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}})
-        while (PeekMessageA(&msg, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
+        while (PeekMessageW(&msg, nullptr, first, last, PM_REMOVE | PM_NOYIELD)) {
         }
 }
 
@@ -443,7 +444,8 @@ void Win32MainWindow::EndProgram() {
 int Win32MainWindow::MsgBox(const std::string& text, int flags, const std::string& title) {
     // Before the window is shown (start-up), a box stands on its own.
     HWND owner = IsWindowVisible(hwnd_) ? hwnd_ : nullptr;
-    return MessageBoxA(owner, text.c_str(), title.c_str(), static_cast<UINT>(flags));
+    return MessageBoxW(owner, ToUtf16(text).c_str(), ToUtf16(title).c_str(),
+                       static_cast<UINT>(flags));
 }
 
 std::string Win32MainWindow::InputBox(const std::string& prompt, const std::string& title) {

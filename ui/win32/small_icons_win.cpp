@@ -52,7 +52,7 @@ UniqueImageList LoadSmallIcons(HINSTANCE instance) {
             break;
         }
     }
-    UniqueGdi strip(LoadImageA(instance, MAKEINTRESOURCEA(SMALL_ICONS_RESOURCE_BASE + drawn),
+    UniqueGdi strip(LoadImageW(instance, MAKEINTRESOURCEW(SMALL_ICONS_RESOURCE_BASE + drawn),
                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (strip && (drawn != cx || drawn != cy))
         strip = Scaled(static_cast<HBITMAP>(strip.get()), drawn, cx, cy);
