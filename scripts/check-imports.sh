@@ -24,13 +24,13 @@ imports() { # "dll function" per line, the DLL in lower case
         /^\t[0-9a-f]+\t +[0-9]+  / { print dll, $NF }'
 }
 
-# The run-time's own imports: a program that throws, catches and holds a
-# string, as Mapwell does, and nothing else.
+# The run-time's own imports: a program with Mapwell's entry that throws,
+# catches and holds a string, as Mapwell does, and nothing else.
 cat >"$work/floor.cpp" <<'CPP'
 #include <windows.h>
 #include <stdexcept>
 #include <string>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     try {
         throw std::runtime_error(std::string(64, 'x'));
     } catch (const std::exception& e) {
@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
 }
 CPP
-"$tool-g++-posix" -std=c++20 -Os -mwindows -static -s "$work/floor.cpp" -o "$work/floor.exe" ||
+"$tool-g++-posix" -std=c++20 -Os -mwindows -municode -static -s "$work/floor.cpp" -o "$work/floor.exe" ||
     { echo "0 passed, 1 failed"; exit 1; }
 imports "$work/floor.exe" | sort -u >"$work/runtime"
 imports "$exe" | sort -u >"$work/imports"
