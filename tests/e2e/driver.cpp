@@ -22,21 +22,14 @@ bool WaitUntil(const std::function<bool()>& done, double seconds) {
 
 namespace {
 
-UINT textCodePage = CP_ACP;
-
-std::string Narrow(const wchar_t* text) {
-    char buffer[8192] = {};
-    WideCharToMultiByte(textCodePage, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr);
-    return buffer;
-}
-
-// Text is read through the wide messages: Wine marshals the ANSI form of
-// LB_GETTEXT across processes one character short.
+// Text is read through the wide messages, as UTF-8, so names in any script
+// come whole (and Wine marshals the ANSI form of LB_GETTEXT across processes
+// one character short).
 std::string WindowText(HWND h) {
     wchar_t buffer[4096] = {};
     SendMessageTimeoutW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
                         2000, nullptr);
-    return Narrow(buffer);
+    return ToUtf8(buffer);
 }
 
 std::string ClassOf(HWND h) {
@@ -70,7 +63,7 @@ std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage
     for (LRESULT i = 0; i < n; ++i) {
         wchar_t buffer[512] = {};
         SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(buffer));
-        items.push_back(Narrow(buffer));
+        items.push_back(ToUtf8(buffer));
     }
     return items;
 }
@@ -118,10 +111,6 @@ void MapwellProcess::Kill() {
 
 std::string MapwellProcess::Caption() const {
     return WindowText(main_);
-}
-
-void SetTextCodePage(UINT codePage) {
-    textCodePage = codePage;
 }
 
 std::string MapwellProcess::Text(int id) const {

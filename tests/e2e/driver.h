@@ -25,10 +25,6 @@ struct MessageBoxInfo {
     std::vector<int> buttons; // ids of the visible buttons (1 OK, 2 Cancel, 6 Yes, 7 No)
 };
 
-// The code page the driver reads window text in: the system's ANSI code page
-// unless set (CP_UTF8 reads names in any script whole).
-void SetTextCodePage(UINT codePage);
-
 class MapwellProcess {
 public:
     ~MapwellProcess();

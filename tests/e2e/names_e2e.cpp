@@ -12,14 +12,15 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/utf16.h"
 
+#include <shlobj.h>
+
 namespace {
 
 // Four folders of 27 characters each (a Unix file name holds 255 bytes): a
 // path of 118 characters, 334 bytes in UTF-8.
-std::string LongStartupFolder(int levels = 4) {
+std::string LongStartupFolder() {
     std::string path = "C:\\e2e";
-    for (int i = 0; i < levels; ++i)
-        path += "\\長いスタートアップ長いスタートアップ長いスタートアップ";
+    for (int i = 0; i < 4; ++i) path += "\\長いスタートアップ長いスタートアップ長いスタートアップ";
     return path;
 }
 const wchar_t kUserShellFolders[] =
@@ -67,7 +68,7 @@ std::string CopyWithoutActiveCodePage(const std::string& exe) {
     return ManifestOf(copy, language) == manifest ? copy : "";
 }
 
-std::wstring Wide(const std::string& text, UINT cp = CP_UTF8) {
+std::wstring Wide(const std::string& text, UINT cp) {
     int n = MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
@@ -93,7 +94,7 @@ bool InOem(const std::wstring& wide, std::string& oem) {
 
 // What a console program's OEM listing of the text reads as once converted back.
 std::string AsListed(const std::string& utf8) {
-    return Bytes(CP_UTF8, Wide(Bytes(GetOEMCP(), Wide(utf8)), GetOEMCP()));
+    return ToUtf8(Wide(Bytes(GetOEMCP(), ToUtf16(utf8)), GetOEMCP()));
 }
 
 struct Names : MapwellTest {
@@ -104,10 +105,8 @@ struct Names : MapwellTest {
         SetEnvironmentVariableW(L"MAPWELL_EXE", ToUtf16(copy).c_str());
     }
     void BeforeStart() override {
-        SetTextCodePage(CP_UTF8);
-        for (int levels = 1; levels <= 4; ++levels)
-            CreateDirectoryW(ToUtf16(LongStartupFolder(levels)).c_str(), nullptr);
         const std::wstring startup = ToUtf16(LongStartupFolder());
+        SHCreateDirectoryExW(nullptr, startup.c_str(), nullptr);
         ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Startup", REG_EXPAND_SZ,
                                   startup.c_str(),
                                   static_cast<DWORD>((startup.size() + 1) * sizeof(wchar_t))),
@@ -116,7 +115,6 @@ struct Names : MapwellTest {
     void TearDown() override {
         MapwellTest::TearDown();
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Startup");
-        SetTextCodePage(CP_ACP);
     }
 };
 
@@ -129,7 +127,7 @@ TEST_F(Names, FoldersInTheSystemsScriptsAreListedMappedMadePermanentAndViewed) {
     for (const std::string& name : names) {
         SCOPED_TRACE(name + " in code page " + std::to_string(GetACP()));
         const std::string folder = kWork.substr(0, 7) + name; // C:\e2e\NAME
-        const std::wstring wideFolder = Wide(folder);
+        const std::wstring wideFolder = ToUtf16(folder);
         CreateDirectoryW(wideFolder.c_str(), nullptr);
         HANDLE file = CreateFileW((wideFolder + L"\\hello.txt").c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, 0, nullptr);
