@@ -21,7 +21,7 @@ bool SkipsStep(int number) {
 } // namespace
 
 frmMWL_Pro::frmMWL_Pro(Platform& platform, MainWindow& window)
-    : pf_(platform), w_(window), dirList_(platform.files, platform.os, window.dirList()),
+    : pf_(platform), w_(window), dirList_(platform.files, window.dirList()),
       drvList_(platform.drives, window.DrvList()) {
     dirList_.onChange = [this] { dirList_Change(); };
 }
@@ -69,9 +69,8 @@ bool frmMWL_Pro::Form_Load() {
         folder += "\\Quillon Software\\Mapwell\\";
         // A look-up that fails cannot vouch for the file either.
         bool present = false;
-        RunStartupStep([&] {
-            present = !Dir(pf_.files, Text(), folder + kStateFileName, attrHidden).empty();
-        });
+        RunStartupStep(
+            [&] { present = !Dir(pf_.files, folder + kStateFileName, attrHidden).empty(); });
         if (present) {
             sPath = folder;
             StateFilePath = sPath + kStateFileName;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures Mapwell and prints one table: start-up against two floors (an empty Win32 window,
 # and the same window with Mapwell's DLLs, manifest and common controls), the letter scan
-# against bare GetDriveTypeA calls, the processor time of the fixed waits, the footprint, and
+# against bare GetDriveTypeW calls, the processor time of the fixed waits, the footprint, and
 # the logic's cost per batch-file line on the host.
 #
 # Builds what it needs (both presets), makes a fresh Wine prefix (build/bench-prefix) with the
@@ -190,7 +190,7 @@ row "Start-up to ready, Wine, idle VM (ms)" "$(spread "$(get $idle startup.mapwe
     "bare $(spread "$(get $idle startup.floor)" 1000 0); DLLs $(spread "$(get $idle startup.dll_floor)" 1000 0)" \
     "$(ratio "$idle_m" "$(median "$(get $idle startup.floor)")")x bare, $(ratio "$idle_m" "$(median "$(get $idle startup.dll_floor)")")x DLLs"
 row "Letter scan, 26 letters, Wine (us/scan)" "$(spread "$sc_m" 1 0)" \
-    "26 GetDriveTypeA $(spread "$sc_b" 1 0)" "$(ratio "$(median "$sc_m")" "$(median "$sc_b")")x bare"
+    "26 GetDriveTypeW $(spread "$sc_b" 1 0)" "$(ratio "$(median "$sc_m")" "$(median "$sc_b")")x bare"
 cpu_row "CPU during one Add (CPU-s)" "$cpu_add" "$wall_add"
 cpu_row "CPU during Restore of 5 (CPU-s)" "$cpu_res" "$wall_res"
 row "Mapwell.exe" "$(bytes $win/Mapwell.exe)" "floor $(bytes "$floor_exe")" \

@@ -1,5 +1,6 @@
 #include "folders/dir_list.h"
 
+#include "platform/path_text.h"
 #include "platform/rt_error.h"
 
 #include <algorithm>
@@ -13,10 +14,10 @@ bool IsDriveSpec(const std::string& p) {
 }
 
 // "C:\a\.\b\..\c\" -> "C:\a\c"; the root keeps its backslash.
-std::string Canonical(const PathText& text, const std::string& absolute) {
-    std::string root = text.Upper(absolute.substr(0, 2)) + "\\";
+std::string Canonical(const std::string& absolute) {
+    std::string root = PathText::Upper(absolute.substr(0, 2)) + "\\";
     std::vector<std::string> parts;
-    for (const std::string& part : text.Split(absolute.substr(2))) {
+    for (const std::string& part : PathText::Split(absolute.substr(2))) {
         if (part.empty() || part == ".") {
         } else if (part == "..") {
             if (!parts.empty()) parts.pop_back();
@@ -31,27 +32,26 @@ std::string Canonical(const PathText& text, const std::string& absolute) {
 
 } // namespace
 
-std::string JoinPath(const PathText& text, const std::string& folder, const std::string& name) {
-    if (text.EndsWithSeparator(folder)) return folder + name;
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (PathText::EndsWithSeparator(folder)) return folder + name;
     return folder + "\\" + name;
 }
 
-std::string ParentFolder(const PathText& text, const std::string& path) {
+std::string ParentFolder(const std::string& path) {
     if (path.size() <= 3) return path;
-    size_t cut = text.LastSeparator(path);
+    size_t cut = path.rfind('\\');
     if (cut == std::string::npos || cut < 2) return path;
     if (cut == 2) return path.substr(0, 3);
     return path.substr(0, cut);
 }
 
-std::string FolderName(const PathText& text, const std::string& path) {
-    size_t cut = text.LastSeparator(path);
+std::string FolderName(const std::string& path) {
+    size_t cut = path.rfind('\\');
     if (path.size() <= 3 || cut == std::string::npos) return path;
     return path.substr(cut + 1);
 }
 
 std::string DirList::Resolve(const std::string& path) {
-    PathText text = Text();
     std::string absolute;
     if (path.empty()) throw RtError(rtPathNotFound);
     if (IsDriveSpec(path)) {
@@ -60,14 +60,14 @@ std::string DirList::Resolve(const std::string& path) {
         else if (path[2] == '\\' || path[2] == '/')
             absolute = path;
         else
-            absolute = JoinPath(text, fs_.DriveCurrentDirectory(path[0]), path.substr(2));
+            absolute = JoinPath(fs_.DriveCurrentDirectory(path[0]), path.substr(2));
     } else if (path[0] == '\\' || path[0] == '/') {
         std::string base = path_.empty() ? fs_.CurrentDirectory() : path_;
         absolute = base.substr(0, 2) + path;
     } else {
-        absolute = JoinPath(text, path_.empty() ? fs_.CurrentDirectory() : path_, path);
+        absolute = JoinPath(path_.empty() ? fs_.CurrentDirectory() : path_, path);
     }
-    std::string canonical = Canonical(text, absolute);
+    std::string canonical = Canonical(absolute);
     uint32_t attrs = 0;
     try {
         attrs = fs_.Attributes(canonical);
@@ -81,7 +81,7 @@ std::string DirList::Resolve(const std::string& path) {
 
 void DirList::SetPath(const std::string& path) {
     std::string resolved = Resolve(path);
-    if (!path_.empty() && Text().Same(resolved, path_)) return;
+    if (!path_.empty() && PathText::Same(resolved, path_)) return;
     // The new folder is read completely before any of it is shown, so a
     // failure leaves the list as it was.
     Load(resolved);
@@ -92,25 +92,24 @@ void DirList::SetPath(const std::string& path) {
 }
 
 void DirList::Load(const std::string& path) {
-    PathText text = Text();
     std::vector<std::string> ancestors, subFolders;
-    for (std::string p = path;; p = ParentFolder(text, p)) {
+    for (std::string p = path;; p = ParentFolder(p)) {
         ancestors.push_back(p);
-        if (ParentFolder(text, p) == p) break;
+        if (ParentFolder(p) == p) break;
     }
     std::reverse(ancestors.begin(), ancestors.end());
 
     std::vector<std::string> names;
-    fs_.Find(JoinPath(text, path, "*"), [&](const FoundEntry& e) {
+    fs_.Find(JoinPath(path, "*"), [&](const FoundEntry& e) {
         // Hidden folders are reached only by typing their name.
         if ((e.attrs & attrDirectory) && !(e.attrs & attrHidden) && e.name != "." && e.name != "..")
             names.push_back(e.name);
         return true;
     });
     std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        return text.Upper(a) < text.Upper(b);
+        return PathText::Upper(a) < PathText::Upper(b);
     });
-    for (const std::string& n : names) subFolders.push_back(JoinPath(text, path, n));
+    for (const std::string& n : names) subFolders.push_back(JoinPath(path, n));
     ancestors_ = std::move(ancestors);
     subFolders_ = std::move(subFolders);
 }
@@ -140,11 +139,10 @@ void DirList::SetListIndex(int index) {
 }
 
 void DirList::Render() {
-    PathText text = Text();
     std::vector<FolderLine> lines;
     int depth = 0;
-    for (const std::string& a : ancestors_) lines.push_back({FolderName(text, a), depth++, true});
-    for (const std::string& s : subFolders_) lines.push_back({FolderName(text, s), depth, false});
+    for (const std::string& a : ancestors_) lines.push_back({FolderName(a), depth++, true});
+    for (const std::string& s : subFolders_) lines.push_back({FolderName(s), depth, false});
     view_.SetLines(lines);
     view_.SetHighlight(LineOfIndex(listIndex_));
 }

@@ -3,7 +3,6 @@
 // drives exactly what the Win32 control shows; the control only draws lines.
 #pragma once
 
-#include "platform/path_text.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 
@@ -13,7 +12,7 @@
 
 class DirList {
 public:
-    DirList(FileSystem& fs, OsInfo& os, FolderListControl& view) : fs_(fs), os_(os), view_(view) {}
+    DirList(FileSystem& fs, FolderListControl& view) : fs_(fs), view_(view) {}
 
     // Raised after the shown folder changed, before SetPath returns.
     std::function<void()> onChange;
@@ -46,10 +45,7 @@ private:
     void Load(const std::string& path);
     void Render();
 
-    PathText Text() const { return PathText(os_.AnsiCodePage()); }
-
     FileSystem& fs_;
-    OsInfo& os_;
     FolderListControl& view_;
     std::string path_;
     std::vector<std::string> ancestors_;  // root first, current folder last
@@ -58,8 +54,8 @@ private:
 };
 
 // "C:\Data\Work" -> "C:\Data"; "C:\Data" -> "C:\"; a root stays itself.
-std::string ParentFolder(const PathText& text, const std::string& path);
+std::string ParentFolder(const std::string& path);
 // Joins a folder and a name with exactly one backslash.
-std::string JoinPath(const PathText& text, const std::string& folder, const std::string& name);
+std::string JoinPath(const std::string& folder, const std::string& name);
 // The name of a folder within its parent; a root is its own name.
-std::string FolderName(const PathText& text, const std::string& path);
+std::string FolderName(const std::string& path);

@@ -1,5 +1,6 @@
 // Choosing the folder: the drive list, the folder list, the path field, and
 // hidden folders reached by typing their name.
+#include "platform/path_text.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
@@ -10,27 +11,23 @@ constexpr size_t kShownTail = 63;
 
 // The path field shows a long path by its end, counted in characters so
 // that no character is cut in two.
-std::string DisplayForm(const PathText& text, const std::string& path) {
-    if (text.Length(path) <= kShownWhole) return path;
-    return "....." + text.Tail(path, kShownTail);
+std::string DisplayForm(const std::string& path) {
+    if (PathText::Length(path) <= kShownWhole) return path;
+    return "....." + PathText::Tail(path, kShownTail);
 }
 
 // A typed name must name one folder inside the parent: no separators,
 // wildcards or reserved characters, and not "." or "..". Windows drops
 // trailing blanks and dots from names, so a name ending in them cannot name
 // the folder as typed. An empty name is the parent itself.
-bool IsPlainFolderName(const PathText& text, const std::string& name) {
+bool IsPlainFolderName(const std::string& name) {
     if (name.empty()) return true;
     if (name == "." || name == "..") return false;
     if (name.back() == ' ' || name.back() == '.') return false;
-    // By character: the second byte of a double-byte character may be a
-    // backslash's or a bar's.
-    for (size_t i = 0; i < name.size(); i += text.CharSize(name, i)) {
-        auto c = static_cast<unsigned char>(name[i]);
-        if (text.CharSize(name, i) == 1 &&
-            (c < 32 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos))
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 32 ||
+            std::string("\\/:*?\"<>|").find(c) != std::string::npos)
             return false;
-    }
     return true;
 }
 
@@ -39,11 +36,16 @@ bool IsPlainFolderName(const PathText& text, const std::string& name) {
 void frmMWL_Pro::DrvList_Change() {
     try {
         dirList_.SetPath(drvList_.Drive());
-    } catch (const RtError&) {
-        // A drive without a medium, or one that has gone: the drive list goes
-        // back to the folder list's drive, and the folder list stays where it
-        // was rather than jump to whatever folder the system keeps current.
+    } catch (const RtError& e) {
+        // The drive list goes back to the folder list's drive, and the folder
+        // list stays where it was rather than jump to whatever folder the
+        // system keeps current. A drive without a medium, or one that has
+        // gone, goes back without a word; any other failure (a folder that
+        // cannot be read to its end) is named, never shown as a shorter list.
+        std::string drive = drvList_.Drive();
         drvList_.SetDrive(dirList_.Path(), false);
+        if (e.number() != rtDeviceUnavailable && e.number() != rtDiskNotReady)
+            ReportFolderFailure(PathText::Upper(drive), e.number());
     }
 }
 
@@ -68,13 +70,13 @@ void frmMWL_Pro::dirList_Change() {
     try {
         std::string full;
         if (Hidden) {
-            if (!IsPlainFolderName(Text(), SubFolder)) throw RtError(rtPathNotFound);
+            if (!IsPlainFolderName(SubFolder)) throw RtError(rtPathNotFound);
             dirList_.SetPath(HiddenFolder);
             full = HiddenFolder;
         } else {
             full = dirList_.Path();
         }
-        w_.txtPath().SetText(DisplayForm(Text(), full));
+        w_.txtPath().SetText(DisplayForm(full));
         Hold = full;
     } catch (const RtError& e) {
         if (e.number() == rtPathNotFound) {
@@ -114,7 +116,7 @@ void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) 
     if (shift != 4 && w_.MsgBox("Do you want to add a hidden folder?", mbYesNoCancel | mbQuestion,
                                 "Hidden Folder Name") != idYes)
         return;
-    if (Text().EndsWithSeparator(parent)) parent = parent.substr(0, 2);
+    if (PathText::EndsWithSeparator(parent)) parent = parent.substr(0, 2);
     std::string name = w_.InputBox(parent + "\\", "Enter Folder Name");
     // Cancel (the box gives no name) changes nothing: the folder list and
     // the folder chosen stay, and later picks are not sent back here.
@@ -128,7 +130,7 @@ void frmMWL_Pro::dirList_MouseDown(int button, int shift, int /*x*/, int /*y*/) 
     dirList_Change();
     // A name that was not found and then given up with Cancel: the hidden
     // folder is what it was before this box.
-    if (!Text().Same(Hold, HiddenFolder)) {
+    if (!PathText::Same(Hold, HiddenFolder)) {
         Hidden = wasHidden;
         HiddenFolder = wasFolder;
     }

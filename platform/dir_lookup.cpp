@@ -2,10 +2,9 @@
 
 #include "platform/rt_error.h"
 
-std::string Dir(FileSystem& fs, const PathText& text, const std::string& path, uint32_t attrMask) {
+std::string Dir(FileSystem& fs, const std::string& path, uint32_t attrMask) {
     std::string pattern = path;
-    std::string last = text.LastChar(pattern);
-    if (last == "\\" || last == ":") pattern += "*";
+    if (!pattern.empty() && (pattern.back() == '\\' || pattern.back() == ':')) pattern += "*";
     std::string found;
     try {
         fs.Find(pattern, [&](const FoundEntry& e) {

@@ -1,43 +1,30 @@
-// Paths are 8-bit text in the process's ANSI code page. In a double-byte code
-// page (932, 936, 949, 950) the second byte of a character may be 0x5C, the
-// backslash's own byte (ソ is 83 5C, 表 is 95 5C), or an ASCII letter's; in
-// UTF-8 a character takes up to four bytes. Read byte by byte, such a path
-// splits inside a character. So every split, trim, cut and comparison of a
-// path walks it by character, here.
+// Paths are UTF-8 text. No byte of a multi-byte character is below 0x80, so
+// every backslash, slash, colon, dot, blank and ASCII letter in a path is a
+// character of its own: splits, trims and comparisons go by byte. Only
+// counting characters (the path field shows a long path by its last ones)
+// walks the text by character.
 #pragma once
-
-#include "platform/platform.h"
 
 #include <string>
 #include <vector>
 
-class PathText {
-public:
-    explicit PathText(const CodePage& codePage) : cp_(codePage) {}
+namespace PathText {
 
-    // Bytes of the character that starts at `at` (1 at or past the end); a
-    // character cut short by the end of the text ends there.
-    size_t CharSize(const std::string& s, size_t at) const;
-    // Characters in `s`.
-    size_t Length(const std::string& s) const;
-    // Offset of the last backslash that is a character of its own; npos when
-    // there is none.
-    size_t LastSeparator(const std::string& s) const;
-    bool EndsWithSeparator(const std::string& s) const;
-    // The last character ("" for an empty text).
-    std::string LastChar(const std::string& s) const;
-    // `s` without its last character.
-    std::string DropLast(const std::string& s) const;
-    // The last `count` characters (all of `s` when it has fewer).
-    std::string Tail(const std::string& s, size_t count) const;
-    // The parts between backslashes and slashes, empty ones included.
-    std::vector<std::string> Split(const std::string& s) const;
-    // ASCII letters in upper case, every other character's bytes as they are:
-    // the file system's case-insensitive comparison of the names Mapwell
-    // shows.
-    std::string Upper(const std::string& s) const;
-    bool Same(const std::string& a, const std::string& b) const { return Upper(a) == Upper(b); }
+// Characters in `s`; a byte that starts no UTF-8 character counts as one.
+size_t Length(const std::string& s);
+// The last `count` characters (all of `s` when it has fewer).
+std::string Tail(const std::string& s, size_t count);
+// The parts between backslashes and slashes, empty ones included.
+std::vector<std::string> Split(const std::string& s);
+// ASCII letters in upper case, every other byte as it is: the file system's
+// case-insensitive comparison of the names Mapwell shows.
+std::string Upper(std::string s);
 
-private:
-    CodePage cp_;
-};
+inline bool Same(const std::string& a, const std::string& b) {
+    return Upper(a) == Upper(b);
+}
+inline bool EndsWithSeparator(const std::string& s) {
+    return !s.empty() && s.back() == '\\';
+}
+
+} // namespace PathText

@@ -1,10 +1,12 @@
 // The operating-system services Mapwell uses, behind narrow interfaces.
 // Two implementations: win32/ (the real machine) and sim/ (a simulated
 // machine that the native tests configure). Every failure surfaces as an
-// RtError carrying a run-time error number (see rt_error.h).
+// RtError carrying a run-time error number (see rt_error.h). Text crosses
+// these interfaces as UTF-8, whatever code pages the system uses; only the
+// bytes of files that Windows' own tools read or write (the startup batch
+// file, subst.exe's listing) are in a code page, named where they are made.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,26 +20,18 @@ struct OsVersion {
     uint32_t minor = 0;
 };
 
-// The code page of the program's 8-bit text, as path_text.h walks it.
-struct CodePage {
-    uint32_t number = 1252;
-    std::array<bool, 256> lead{}; // first bytes of the two-byte characters
-};
-
 class OsInfo {
 public:
     virtual ~OsInfo() = default;
-    // As GetVersionExA fills it; a failed call leaves every field 0.
+    // As GetVersionExW fills it; a failed call leaves every field 0.
     virtual OsVersion Version() = 0;
-    // The ANSI code page of this process (65001 when it runs in UTF-8).
-    virtual CodePage AnsiCodePage() = 0;
     // The same text in the system's OEM code page, which the command
     // interpreter reads batch files in at log-on; false when a character has
     // no exact form there. (Not named AnsiToOem: windows.h makes that name a
     // macro.)
-    virtual bool ToOemCodePage(const std::string& ansi, std::string& oem) = 0;
-    // Text a console program wrote in the OEM code page, as ANSI text; a
-    // character the ANSI code page lacks shows as a question mark.
+    virtual bool ToOemCodePage(const std::string& text, std::string& oem) = 0;
+    // Text a console program wrote in the system's OEM code page; bytes that
+    // are no text of that code page show as replacement characters.
     virtual std::string FromOemCodePage(const std::string& oem) = 0;
 };
 
@@ -53,14 +47,15 @@ enum class FolderType { Current, Default };
 class ShellFolders {
 public:
     virtual ~ShellFolders() = default;
-    // SHGetFolderPathA(SHGFP_TYPE_CURRENT or _DEFAULT): the result code (0
+    // SHGetFolderPathW(SHGFP_TYPE_CURRENT or _DEFAULT): the result code (0
     // success, 1 the folder does not exist, anything else a failure) and the
-    // path cut at its first NUL.
+    // path.
     virtual long FolderPath(int csidl, FolderType type, std::string& path) = 0;
-    // SHGetSpecialFolderLocation + SHGetPathFromIDList: false when the shell
-    // has no item list for the folder; the path may still come back empty.
+    // Where the folder is now, made again when it is missing (a clean-up tool
+    // may have deleted the Startup folder); false when the system names no
+    // such folder.
     virtual bool SpecialFolderPath(int csidl, std::string& path) = 0;
-    // GetSystemDirectoryA into 255 characters; "" when it cannot be read.
+    // The system folder (C:\Windows\system32); "" when it cannot be read.
     virtual std::string SystemDirectory() = 0;
     // The folder Mapwell.exe was started from, without a final backslash.
     virtual std::string ProgramFolder() = 0;
@@ -118,7 +113,8 @@ public:
     // Calls `visit` for each entry matching `pattern` (a path whose last
     // component may hold * and ?), "." and ".." included where the folder
     // has them, until it returns false. A pattern that matches nothing is
-    // not an error.
+    // not an error; a folder that cannot be read to its end throws, part way
+    // through or not, so that no caller takes part of a folder for all of it.
     virtual void Find(const std::string& pattern,
                       const std::function<bool(const FoundEntry&)>& visit) = 0;
     // Attributes of an existing file or folder; throws 53 or 76 when absent.
@@ -176,7 +172,7 @@ public:
     // own folder and the current one, which the user can write, first.
     virtual std::unique_ptr<Process> Shell(const std::string& program,
                                            const std::string& commandLine) = 0;
-    // ShellExecuteExA; null when nothing was started.
+    // ShellExecuteExW; null when nothing was started.
     virtual std::unique_ptr<Process> ShellExec(WindowHandle owner, const std::string& verb,
                                                const std::string& file,
                                                const std::string& parameters,
@@ -199,7 +195,7 @@ public:
 class Help {
 public:
     virtual ~Help() = default;
-    // HtmlHelpA(owner, file, HH_HELP_CONTEXT, id); the result is not used.
+    // HtmlHelpW(owner, file, HH_HELP_CONTEXT, id); the result is not used.
     virtual void ShowContext(WindowHandle owner, const std::string& file, uint32_t contextId) = 0;
 };
 

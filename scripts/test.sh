@@ -4,8 +4,10 @@
 #      under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   2. the fuzz targets, each for a bounded time;
 #   3. the Wine bench: the subst stand-in, the setup program;
-#   4. the end-to-end tests of the real Mapwell.exe under Wine, and those of
-#      folder names in other scripts in a Western and a Japanese prefix.
+#   4. the imports of the built Mapwell.exe: wide functions only;
+#   5. the end-to-end tests of the real Mapwell.exe under Wine, and those of
+#      folder names in other scripts in a Western and a Japanese prefix, and
+#      in a Western one with a copy whose manifest has no activeCodePage.
 # Ends with one line "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -71,18 +73,25 @@ echo "== setup program under Wine"
 tests/install/test-install.sh >build/install-tests.log 2>&1 || tail -n 30 build/install-tests.log
 script_counts build/install-tests.log
 
+echo "== Mapwell.exe imports no ANSI function that has a wide twin"
+scripts/check-imports.sh >build/imports-tests.log 2>&1 || cat build/imports-tests.log
+script_counts build/imports-tests.log
+
 echo "== end-to-end tests under Wine"
 # With the help viewer's trace, which tells which page each F1 resolved to.
 WINEDEBUG=-all,+htmlhelp scripts/e2e.sh --gtest_filter='-Names.*' >build/e2e-run.log 2>&1 || show_failures build/e2e.log
 grep -aE '^\[ +(OK|FAILED) +\]' build/e2e.log || true
 gtest_counts build/e2e.log
 
-echo "== folder names in other scripts, end to end: a Western and a Japanese prefix"
+echo "== folder names in other scripts, end to end: a Western and a Japanese prefix, and a copy"
 # Each prefix takes its code pages from the locale: C.UTF-8 gives 1252 and 437, ja_JP.UTF-8 932.
-for locale in C.UTF-8:western ja_JP.UTF-8:japanese; do
-    log=build/e2e-names-${locale#*:}.log
-    LC_ALL=${locale%%:*} E2E_NAME=e2e-names-${locale#*:} scripts/e2e.sh --gtest_filter='Names.*' \
-        >"$log.run" 2>&1 || show_failures "$log"
+# The third run starts a copy of Mapwell.exe whose manifest has no activeCodePage, as Windows
+# before 10 1903 runs every copy: nothing may rest on it.
+for run in western:C.UTF-8: japanese:ja_JP.UTF-8: western-no-active-code-page:C.UTF-8:1; do
+    IFS=: read -r name locale copy <<<"$run"
+    log=build/e2e-names-$name.log
+    LC_ALL=$locale E2E_WITHOUT_ACTIVE_CODE_PAGE=$copy E2E_NAME=e2e-names-$name \
+        scripts/e2e.sh --gtest_filter='Names.*' >"$log.run" 2>&1 || show_failures "$log"
     grep -aE '^\[ +(OK|FAILED) +\]' "$log" || true
     gtest_counts "$log"
 done

@@ -1,5 +1,6 @@
 // Adding a virtual drive, and the launcher and wait that every subst run shares.
 #include "platform/dir_lookup.h"
+#include "platform/path_text.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
@@ -34,10 +35,8 @@ std::string frmMWL_Pro::SubstArgument(const std::string& folder) const {
     // nothing. A root has no blanks and goes unquoted; any other folder goes
     // quoted without a final backslash (a cancelled hidden-folder name leaves one).
     if (IsDriveRoot(folder)) return folder;
-    // By character: ソ ends in the backslash's byte and must stay whole.
-    PathText text = Text();
     std::string trimmed = folder;
-    while (trimmed.size() > 3 && text.EndsWithSeparator(trimmed)) trimmed = text.DropLast(trimmed);
+    while (trimmed.size() > 3 && PathText::EndsWithSeparator(trimmed)) trimmed.pop_back();
     return Quote + trimmed + Quote;
 }
 
@@ -46,10 +45,11 @@ bool frmMWL_Pro::FolderExists(const std::string& folder, uint32_t mask) {
         // An empty disk, or one that holds only hidden system folders, has no
         // entry to list, yet its root is there to be mapped.
         if (IsDriveRoot(folder)) return (pf_.files.Attributes(folder) & attrDirectory) != 0;
-        return !Dir(pf_.files, Text(), folder, mask).empty();
-    } catch (const RtError&) {
+        return !Dir(pf_.files, folder, mask).empty();
+    } catch (const RtError& e) {
         // A drive that vanished or is not ready: the folder is not there.
-        return false;
+        if (e.number() == rtDeviceUnavailable || e.number() == rtDiskNotReady) return false;
+        throw;
     }
 }
 
@@ -98,21 +98,30 @@ void frmMWL_Pro::RunSubst() {
         }
     } else {
         w_.txtPath().SetText(Hold);
-        uint32_t mask = attrDirectory;
+        // The folder list shows system folders, so they can be mapped too.
+        uint32_t mask = attrDirectory | attrSystem;
         if (Hidden) {
             Hidden = false;
             mask |= attrHidden;
         }
-        if (!FolderExists(w_.txtPath().Text(), mask)) {
+        bool found = false;
+        try {
+            found = FolderExists(w_.txtPath().Text(), mask);
+        } catch (const RtError& e) {
+            // The folder above could not be read to its end: whether the
+            // folder is there is not known, so it is not called missing.
+            w_.SetMousePointer(kPointerDefault);
+            ReportFolderFailure(w_.txtPath().Text(), e.number());
+            return;
+        }
+        if (!found) {
             ShowErrorMessage(5);
             return;
         }
         if (OSFamily != "NT") {
             // The folder's drive letter: the first character after an opening quote.
             std::string folder = Path.substr(Path.rfind(Quote, 0) == 0 ? 1 : 0);
-            // Only a character of its own can be a drive letter.
-            char drive =
-                folder.empty() || Text().CharSize(folder, 0) != 1 ? '\0' : Upper(folder[0]);
+            char drive = folder.empty() ? '\0' : Upper(folder[0]);
             if (std::find(CDLtrs.begin(), CDLtrs.end(), drive) != CDLtrs.end() && drive) {
                 w_.SetMousePointer(kPointerDefault);
                 ShowErrorMessage(10);

@@ -84,6 +84,13 @@ TEST(AddOutcomes, EachEndsInItsOwnBox) {
          done, true},
         {"a disk that stopped answering", nt, "D:\\", [](App& a) { a.m.Drive('D').ready = false; },
          notFound, false},
+        // A system folder is listed, so it can be mapped.
+        {"a system folder", nt, "C:\\Work Files", [](App& a) { a.m.SetAttrs("C:\\Work Files", 4); },
+         done, true},
+        // Part of C:\ read: whether the folder is there is not known.
+        {"a folder above that cannot be read to its end", nt, "C:\\Work Files",
+         [](App& a) { a.m.FailFind("C:\\", 0, 234); },
+         "The folder C:\\Work Files cannot be opened:\r\nPath/File access error.", false},
         {"a CD-ROM folder on W95", w98, "R:\\Disc", nullptr,
          "CD ROM drives are not supported for the Windows 98 family!", false},
         {"a CD-ROM folder on NT", nt, "R:\\Disc", nullptr, done, true},
@@ -160,7 +167,7 @@ TEST_F(Add, ASlowSubstIsWaitedForBeforeTheListsAreRead) {
 }
 
 TEST_F(Add, FolderNamesReachSubstWholeAndUnaltered) {
-    const std::string folder = "C:\\A&B ^%x%(1)! \xE9t\xE9";
+    const std::string folder = "C:\\A&B ^%x%(1)! \xC3\xA9t\xC3\xA9";
     app.Choose(folder, "H:");
     app.f.cmdOk_Click();
     ASSERT_EQ(Launches(), 1u);

@@ -10,6 +10,7 @@ struct Folders : ::testing::Test {
         app.m.AddFolder("C:\\Data\\Alpha");
         app.m.AddFolder("C:\\Data\\Beta");
         app.m.AddFolder("C:\\Data\\Secret", attrHidden);
+        app.m.AddFolder("C:\\Data\\System", attrSystem);
         app.m.AddFolder("C:\\Other");
         ASSERT_TRUE(app.Start());
         app.f.dirList().SetPath("C:\\Data");
@@ -17,9 +18,11 @@ struct Folders : ::testing::Test {
 };
 
 TEST_F(Folders, ListShowsFoldersAboveOpenAndSubFoldersClosedButNotHiddenOnes) {
-    EXPECT_EQ(app.w.folders.lines,
-              (std::vector<FolderLine>{
-                  {"C:\\", 0, true}, {"Data", 1, true}, {"Alpha", 2, false}, {"Beta", 2, false}}));
+    EXPECT_EQ(app.w.folders.lines, (std::vector<FolderLine>{{"C:\\", 0, true},
+                                                            {"Data", 1, true},
+                                                            {"Alpha", 2, false},
+                                                            {"Beta", 2, false},
+                                                            {"System", 2, false}}));
     EXPECT_EQ(app.w.folders.highlight, 1) << "the current folder";
     EXPECT_EQ(app.f.dirList().List(-1), "C:\\Data");
     EXPECT_EQ(app.f.dirList().List(-2), "C:\\");
@@ -39,18 +42,24 @@ TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
 }
 
 // A folder that cannot be opened is named in a message and the selection
-// stays: one that vanished since the list was drawn, and one whose name ends
-// in a dot or a blank, which exists on disk but which Windows would reach
-// without that ending (so nothing is ever mapped or written for it).
+// stays: one that vanished since the list was drawn, one that cannot be read
+// to its end (never shown as a shorter list), and one whose name ends in a
+// dot or a blank, which exists on disk but which Windows would reach without
+// that ending (so nothing is ever mapped or written for it).
 TEST_F(Folders, AFolderThatCannotBeOpenedSaysSoAndKeepsTheSelection) {
     app.m.AddFolder("C:\\Data\\Dot.");
     app.m.AddFolder("C:\\Data\\Blank ");
+    app.m.AddFolder("C:\\Data\\Alpha\\One");
+    app.m.AddFolder("C:\\Data\\Alpha\\Two");
+    app.m.FailFind("C:\\Data\\Alpha", 3, 234); // ".", ".." and One; ERROR_MORE_DATA
     app.f.dirList().SetPath("C:\\");
     app.f.dirList().SetPath("C:\\Data");
     const std::string dropped = "Windows drops a dot or blank at the end of a folder name, so "
                                 "another folder would be used.";
-    const std::pair<std::string, std::string> cases[] = {
-        {"Beta", "Path not found."}, {"Dot.", dropped}, {"Blank ", dropped}};
+    const std::pair<std::string, std::string> cases[] = {{"Beta", "Path not found."},
+                                                         {"Alpha", "Path/File access error."},
+                                                         {"Dot.", dropped},
+                                                         {"Blank ", dropped}};
     for (const auto& [name, reason] : cases) {
         app.w.boxes.clear();
         if (name == "Beta") {
@@ -175,6 +184,7 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     for (const Case& c : cases) {
         App app;
         app.m.AddFolder("C:\\Data\\Secret", attrHidden);
+        app.m.AddFolder("C:\\Data\\System", attrSystem);
         app.m.AddFolder("C:\\Other");
         app.m.AddDrive('D', DriveKind::Fixed);
         app.StartWithSubst();
@@ -193,18 +203,29 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
     }
 }
 
+// A drive without a medium goes back without a word; one whose root cannot
+// be read to its end says so, rather than show part of it.
 TEST_F(Folders, ADriveThatCannotBeOpenedLeavesTheFolderListWhereItWas) {
     app.m.AddDrive('D', DriveKind::CdRom, false);
+    app.m.AddDrive('E', DriveKind::Fixed);
+    app.m.AddFolder("E:\\One");
+    app.m.AddFolder("E:\\Two");
+    app.m.FailFind("E:\\", 1, 234);
     app.f.DrvList().Refresh();
     ASSERT_EQ(app.w.driveCombo.lines[1].text, "d:");
     app.m.Drive('C').currentDir = "C:\\Other";
-    app.f.DrvList_Select(1);
-    EXPECT_TRUE(app.w.boxes.empty());
-    EXPECT_EQ(app.f.DrvList().Drive(), "c:");
-    EXPECT_EQ(app.w.driveCombo.selection, 0);
-    // Not C's current folder: the one the user had.
-    EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
-    EXPECT_EQ(app.f.Hold, "C:\\Data");
+    const std::pair<int, std::vector<std::string>> cases[] = {
+        {1, {}}, {2, {"The folder E: cannot be opened:\r\nPath/File access error."}}};
+    for (const auto& [line, said] : cases) {
+        app.w.boxes.clear();
+        app.f.DrvList_Select(line);
+        EXPECT_EQ(app.Texts(), said);
+        EXPECT_EQ(app.f.DrvList().Drive(), "c:");
+        EXPECT_EQ(app.w.driveCombo.selection, 0);
+        // Not C's current folder: the one the user had.
+        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
+        EXPECT_EQ(app.f.Hold, "C:\\Data");
+    }
 }
 
 // Remove and Restore release drives. The drive list drops them; when it moves

@@ -80,7 +80,7 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
     const Case cases[] = {
         {"C:\\", "", 0, "subst X: C:\\\r\n"},                        // a root, unquoted
         {"C:\\100% Done", "", 0, "subst X: \"C:\\100%% Done\"\r\n"}, // % doubled
-        {"C:\\Caf\xE9", "", 0, "subst X: \"C:\\Caf\x82\"\r\n"},      // OEM code page
+        {"C:\\Caf\xC3\xA9", "", 0, "subst X: \"C:\\Caf\x82\"\r\n"},  // OEM code page
         {"C:\\Work Files", "@echo off", 0, "@echo off\r\nsubst X: \"C:\\Work Files\"\r\n"},
         // A lone CR ends no line for the interpreter, and it does not skip a
         // byte-order mark: the line must not be read as part of either.

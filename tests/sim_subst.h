@@ -9,10 +9,8 @@
 #include <vector>
 
 // The C run-time's splitting of a command line (backslashes escape a quote
-// only when they stand right before it), by character: subst.exe reads its
-// command line as wide text, where ソ is one character, not 83 and a backslash.
-inline std::vector<std::string> CrtArgs(const std::string& line, const CodePage& cp = {}) {
-    PathText text(cp);
+// only when they stand right before it).
+inline std::vector<std::string> CrtArgs(const std::string& line) {
     std::vector<std::string> args;
     size_t i = 0;
     while (i < line.size()) {
@@ -32,9 +30,7 @@ inline std::vector<std::string> CrtArgs(const std::string& line, const CodePage&
             } else {
                 arg.append(slashes, '\\');
                 if (i >= line.size()) break;
-                size_t n = text.CharSize(line, i);
-                arg.append(line, i, n);
-                i += n - 1;
+                arg += line[i];
             }
         }
         args.push_back(arg);
@@ -74,14 +70,14 @@ struct SimSubst {
     void Install(SimMachine& m) {
         m.onLaunch = [this, &m](SimLaunch& l) {
             if (!l.shellExecute) {
-                std::vector<std::string> a = CrtArgs(l.commandLine, m.codePage);
+                std::vector<std::string> a = CrtArgs(l.commandLine);
                 if (!a.empty() && a[0] == "subst.exe") Run(m, a);
                 return true;
             }
             // The interpreter runs the system's subst.exe only when it is named
             // by its path: by its bare name, it would take one from its current
             // folder first.
-            std::vector<std::string> a = CrtArgs(l.parameters, m.codePage);
+            std::vector<std::string> a = CrtArgs(l.parameters);
             if (a.size() >= 2 && a[0] == "/C" && a[1] == m.systemDirectory + "\\subst.exe") {
                 if (a.size() == 4 && a[2] == ">" && writesCapture) {
                     std::string folder = l.currentDirectory;

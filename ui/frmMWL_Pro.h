@@ -158,12 +158,12 @@ private:
     // The folder as the subst command line and the batch line carry it.
     std::string SubstArgument(const std::string& folder) const;
     // The folder look-up of a subst run: a drive root is found when it can be
-    // reached, any other folder when the directory function lists it.
+    // reached, any other folder when the directory function lists it; false
+    // on a drive that has gone or is not ready. Throws RtError when the
+    // folder above cannot be read to its end.
     bool FolderExists(const std::string& folder, uint32_t mask);
     // A folder that could not be opened from the lists.
     void ReportFolderFailure(const std::string& folder, int number);
-    // Path text as the ANSI code page makes it up, walked by character.
-    PathText Text() const { return PathText(pf_.os.AnsiCodePage()); }
     // Reads the drives anew; when the shown drive has gone, the folder list
     // follows the drive list to the drive it moved to.
     void RefreshDriveList();

@@ -25,7 +25,6 @@ extern void (*const volatile kMapwellImports[])();
 void (*const volatile kMapwellImports[])() = {
     reinterpret_cast<void (*)()>(&RegCloseKey),      // advapi32
     reinterpret_cast<void (*)()>(&GetStockObject),   // gdi32
-    reinterpret_cast<void (*)()>(&CoTaskMemFree),    // ole32
     reinterpret_cast<void (*)()>(&SHGetFolderPathW), // shell32
 };
 #endif

@@ -1,5 +1,5 @@
 // The letter scan on the real machine: frmMWL_Pro::RefreshLetterLists over
-// the 26 letters through Win32Platform, beside 26 bare GetDriveTypeA calls.
+// the 26 letters through Win32Platform, beside 26 bare GetDriveTypeW calls.
 // The window is the simulated one: the lists only collect text, so what is
 // timed is the scan itself.
 //
@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
     frmMWL_Pro form(machine.platform, window);
 
     auto bareScan = [] {
-        char root[] = "A:\\";
-        for (char c = 'A'; c <= 'Z'; ++c) {
+        wchar_t root[] = L"A:\\";
+        for (wchar_t c = L'A'; c <= L'Z'; ++c) {
             root[0] = c;
-            GetDriveTypeA(root);
+            GetDriveTypeW(root);
         }
     };
     // Warms the system's drive caches for both.

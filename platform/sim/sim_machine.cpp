@@ -16,33 +16,17 @@ bool Matches(const char* pattern, const char* name) {
     return Matches(pattern + 1, name + 1);
 }
 
-// The documented lead-byte ranges of the double-byte code pages.
-struct LeadRange {
-    uint32_t codePage;
-    unsigned char first, last;
-};
-constexpr LeadRange kLeadRanges[] = {
-    {932, 0x81, 0x9F}, {932, 0xE0, 0xFC}, {936, 0x81, 0xFE}, {949, 0x81, 0xFE}, {950, 0x81, 0xFE},
-};
-
 } // namespace
-
-void SimMachine::UseCodePage(uint32_t number) {
-    codePage = CodePage{number, {}};
-    for (const LeadRange& r : kLeadRanges)
-        if (r.codePage == number)
-            for (int b = r.first; b <= r.last; ++b) codePage.lead[static_cast<size_t>(b)] = true;
-}
 
 std::string SimMachine::ParentKey(const std::string& key) const {
     if (key.size() <= 3) return "";
-    size_t cut = Text().LastSeparator(key);
+    size_t cut = key.rfind('\\');
     return cut == 2 ? key.substr(0, 3) : key.substr(0, cut);
 }
 
 std::string SimMachine::LastName(const std::string& path) const {
     if (path.size() <= 3) return path;
-    return path.substr(Text().LastSeparator(path) + 1);
+    return path.substr(path.rfind('\\') + 1);
 }
 
 void SimMachine::Tick(const char* op, const std::string& path) {
@@ -120,11 +104,10 @@ SimMachine::SimMachine() : platform_{*this, *this, *this, *this, *this, *this, *
 }
 
 std::string SimMachine::Key(const std::string& path) const {
-    PathText text = Text();
-    std::vector<std::string> parts = text.Split(text.Upper(path));
+    std::vector<std::string> parts = PathText::Split(PathText::Upper(path));
     std::string k = parts[0];
     for (size_t i = 1; i < parts.size(); ++i) k += "\\" + parts[i];
-    while (k.size() > 3 && text.EndsWithSeparator(k)) k = text.DropLast(k);
+    while (k.size() > 3 && PathText::EndsWithSeparator(k)) k.pop_back();
     if (k.size() == 2 && k[1] == ':') k += '\\';
     return k;
 }
@@ -155,8 +138,9 @@ void SimMachine::AddFolder(const std::string& path, uint32_t attrs) {
     std::string parent = ParentKey(key);
     if (!parent.empty() && !nodes_.count(parent)) AddFolder(path.substr(0, parent.size()));
     nodes_[key] =
-        Node{path.size() > 3 && Text().EndsWithSeparator(path) ? Text().DropLast(path) : path, true,
-             attrs, ""};
+        Node{path.size() > 3 && PathText::EndsWithSeparator(path) ? path.substr(0, path.size() - 1)
+                                                                  : path,
+             true, attrs, ""};
 }
 
 void SimMachine::AddFile(const std::string& path, const std::string& bytes, uint32_t attrs) {
@@ -190,6 +174,13 @@ void SimMachine::KeepOnDelete(const std::string& path) {
     if (Node* n = Find(Absolute(path))) n->keepOnDelete = true;
 }
 
+void SimMachine::FailFind(const std::string& folder, size_t after, uint32_t win32Error) {
+    if (Node* n = Find(Absolute(folder))) {
+        n->findError = win32Error;
+        n->findAfter = after;
+    }
+}
+
 void SimMachine::CheckUnlocked(const std::string& path) const {
     const Node* n = Find(Absolute(path));
     if (n && n->openError) throw RtError(RtErrorFromWin32(n->openError));
@@ -215,11 +206,11 @@ std::string SimMachine::Absolute(const std::string& path) const {
         const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
         std::string base = d.currentDir.empty() ? std::string(1, path[0]) + ":\\" : d.currentDir;
         if (path.size() == 2) return base;
-        return (Text().EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
+        return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
     }
     if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
     std::string base = currentDirectory;
-    return (Text().EndsWithSeparator(base) ? base : base + "\\") + path;
+    return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path;
 }
 
 void SimMachine::CheckDrive(const std::string& path) const {
@@ -232,46 +223,54 @@ void SimMachine::CheckDrive(const std::string& path) const {
 
 namespace {
 
-// Windows-1252 and code page 437 for the letters the tests use; any other
-// character above 127 has no OEM form here.
-constexpr std::pair<unsigned char, unsigned char> kAnsiOem[] = {
-    {0xE9, 0x82}, {0xFC, 0x81}, {0xE4, 0x84}, {0xF6, 0x94}, {0xC9, 0x90}, {0xE7, 0x87}};
+// Code page 437 for the letters the tests use; any other character above 127
+// has no form there.
+constexpr std::pair<const char*, char> kOem437[] = {
+    {"\xC3\xA9", '\x82'}, // é
+    {"\xC3\xBC", '\x81'}, // ü
+    {"\xC3\xA4", '\x84'}, // ä
+    {"\xC3\xB6", '\x94'}, // ö
+    {"\xC3\x89", '\x90'}, // É
+    {"\xC3\xA7", '\x87'}, // ç
+};
 
 } // namespace
 
-bool SimMachine::ToOemCodePage(const std::string& ansi, std::string& oem) {
+bool SimMachine::ToOemCodePage(const std::string& text, std::string& oem) {
     oem.clear();
-    // The double-byte code pages, and UTF-8, are their own OEM code page.
-    if (codePage.number != 1252) {
-        oem = ansi;
-        return true;
-    }
-    for (unsigned char c : ansi) {
-        if (c < 0x80) {
-            oem += static_cast<char>(c);
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            oem += text[i++];
             continue;
         }
         bool found = false;
-        for (auto [a, o] : kAnsiOem)
-            if (a == c) {
-                oem += static_cast<char>(o);
+        for (auto [utf8, b] : kOem437) {
+            std::string letter = utf8;
+            if (text.compare(i, letter.size(), letter) == 0) {
+                oem += b;
+                i += letter.size();
                 found = true;
+                break;
             }
-        if (!found) return false;
+        }
+        if (!found) {
+            oem.clear();
+            return false;
+        }
     }
     return true;
 }
 
 std::string SimMachine::FromOemCodePage(const std::string& oem) {
-    if (codePage.number != 1252) return oem;
-    std::string ansi;
-    for (unsigned char c : oem) {
-        char shown = c < 0x80 ? static_cast<char>(c) : '?';
-        for (auto [a, o] : kAnsiOem)
-            if (o == c) shown = static_cast<char>(a);
-        ansi += shown;
+    std::string text;
+    for (char c : oem) {
+        std::string shown =
+            static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : "\xEF\xBF\xBD"; // U+FFFD
+        for (auto [utf8, b] : kOem437)
+            if (b == c) shown = utf8;
+        text += shown;
     }
-    return ansi;
+    return text;
 }
 
 long SimMachine::FolderPath(int csidl, FolderType type, std::string& path) {
@@ -321,22 +320,31 @@ void SimMachine::Find(const std::string& pattern,
     Tick("Find", pattern);
     std::string abs = Absolute(pattern);
     CheckDrive(abs);
-    size_t cut = Text().LastSeparator(abs);
+    size_t cut = abs.rfind('\\');
     std::string dirKey = Key(abs.substr(0, cut == 2 ? 3 : cut));
-    std::string name = Text().Upper(abs.substr(cut + 1));
+    std::string name = PathText::Upper(abs.substr(cut + 1));
     const Node* dir = Find(dirKey);
     if (!dir || !dir->dir) throw RtError(rtPathNotFound);
     if (name.empty()) name = "*";
+    // A folder that fails part way gives `findAfter` entries first.
+    size_t given = 0;
+    auto give = [&](const FoundEntry& e) {
+        if (dir->findError && given++ == dir->findAfter)
+            throw RtError(RtErrorFromWin32(dir->findError));
+        return visit(e);
+    };
     if (dirKey.size() > 3) {
         for (const char* dots : {".", ".."})
-            if (Matches(name.c_str(), dots) && !visit({dots, attrDirectory})) return;
+            if (Matches(name.c_str(), dots) && !give({dots, attrDirectory})) return;
     }
     for (const auto& [key, node] : nodes_) {
         if (key.size() <= 3 || ParentKey(key) != dirKey) continue;
         std::string leaf = LastName(node.path);
-        if (!Matches(name.c_str(), Text().Upper(leaf).c_str())) continue;
-        if (!visit({leaf, node.attrs | (node.dir ? attrDirectory : 0u)})) return;
+        if (!Matches(name.c_str(), PathText::Upper(leaf).c_str())) continue;
+        if (!give({leaf, node.attrs | (node.dir ? attrDirectory : 0u)})) return;
     }
+    // Fewer entries than that: the failure comes in place of the end.
+    if (dir->findError) throw RtError(RtErrorFromWin32(dir->findError));
 }
 
 uint32_t SimMachine::Attributes(const std::string& path) {

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -47,9 +48,9 @@ public:
 
     // --- set-up ---
     OsVersion version{2, 10, 0};
-    // The ANSI and OEM code page: 1252 and 437 unless set.
-    void UseCodePage(uint32_t number);
-    CodePage codePage;
+    // Names are UTF-8, as everywhere in the program. The system's OEM code
+    // page, in which the batch line is written and subst.exe's listing read,
+    // is 437 (a few Western letters of it, see sim_machine.cpp).
     // Short (8.3) paths the volume keeps, by the long path.
     std::map<std::string, std::string> shortPaths;
     long appDataResult = 0;
@@ -84,6 +85,10 @@ public:
     // A delete of the file reports success, yet the file stays (held open by
     // another program, or made immutable).
     void KeepOnDelete(const std::string& path);
+    // Reading the folder's entries fails after `after` of them (0: at once)
+    // with this raw Win32 error code (ERROR_MORE_DATA, as Windows' A calls
+    // give for a long 8.3 alias), translated as the real machine translates it.
+    void FailFind(const std::string& folder, size_t after, uint32_t win32Error);
 
     std::string currentDirectory = "C:\\";
 
@@ -131,6 +136,8 @@ private:
         std::string data;
         uint32_t openError = 0; // a raw Win32 error code
         bool keepOnDelete = false;
+        uint32_t findError = 0; // a raw Win32 error code, after findAfter entries
+        size_t findAfter = 0;
     };
     void CheckUnlocked(const std::string& path) const;
     void Tick(const char* op, const std::string& path);
@@ -138,7 +145,6 @@ private:
     // the caller writes through Write, which fails after half the bytes.
     bool TickWrite(const char* op, const std::string& path);
     void Write(std::string& data, size_t at, const std::string& bytes, bool failing);
-    PathText Text() const { return PathText(codePage); }
     std::string Key(const std::string& path) const;
     std::string ParentKey(const std::string& key) const;
     std::string LastName(const std::string& path) const;
@@ -150,8 +156,7 @@ private:
 
     // OsInfo
     OsVersion Version() override { return version; }
-    CodePage AnsiCodePage() override { return codePage; }
-    bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    bool ToOemCodePage(const std::string& text, std::string& oem) override;
     std::string FromOemCodePage(const std::string& oem) override;
     // ShellFolders
     long FolderPath(int csidl, FolderType type, std::string& path) override;

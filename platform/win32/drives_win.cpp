@@ -1,30 +1,49 @@
 // Drive look-up: type, volume serial number, label or network share.
 #include "platform/rt_error.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
 
 #include <winnetwk.h>
 
 #include <cctype>
+#include <vector>
 
 namespace {
 
-std::string Root(char letter) {
-    return std::string(1, letter) + ":\\";
+std::wstring Device(char letter) {
+    return {static_cast<wchar_t>(letter), L':'};
+}
+
+std::wstring Root(char letter) {
+    return Device(letter) + L"\\";
+}
+
+// The name the object manager gives the letter (for subst, the folder);
+// false, with the last error set, when it has none.
+bool DeviceTarget(char letter, std::wstring& target) {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        if (QueryDosDeviceW(Device(letter).c_str(), buffer.data(),
+                            static_cast<DWORD>(buffer.size()))) {
+            target = buffer.data(); // the first name: the one in force
+            return true;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() >= 32768) return false;
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 // True when the letter names no device at all. Most letters are free, and
 // the type of a free letter takes a round trip to the mount manager (under
 // Wine, another process); the device name is a look-up of its own.
 bool NoDevice(char letter) {
-    std::string device = std::string(1, letter) + ":";
-    char target[MAX_PATH];
-    return !QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
-           GetLastError() == ERROR_FILE_NOT_FOUND;
+    std::wstring target;
+    return !DeviceTarget(letter, target) && GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 RootType TypeOf(char letter) {
-    return static_cast<RootType>(GetDriveTypeA(Root(letter).c_str()));
+    return static_cast<RootType>(GetDriveTypeW(Root(letter).c_str()));
 }
 
 // A letter the system holds, even where its root cannot be read.
@@ -33,7 +52,7 @@ bool InLogicalDrives(char letter) {
     return bit >= 0 && bit < 26 && (GetLogicalDrives() & (1u << bit)) != 0;
 }
 
-using WNetGetConnectionFn = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+using WNetGetConnectionFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, LPDWORD);
 
 // mpr.dll is not one of the libraries the system always takes from its own
 // folder, so it is not imported: that would look for it beside Mapwell.exe.
@@ -41,10 +60,26 @@ WNetGetConnectionFn NetConnection() {
     static WNetGetConnectionFn fn = [] {
         HMODULE mpr = LoadSystemLibrary("mpr.dll");
         return mpr ? reinterpret_cast<WNetGetConnectionFn>(
-                         reinterpret_cast<void*>(GetProcAddress(mpr, "WNetGetConnectionA")))
+                         reinterpret_cast<void*>(GetProcAddress(mpr, "WNetGetConnectionW")))
                    : nullptr;
     }();
     return fn;
+}
+
+// The share a network letter is connected to; false when there is none.
+bool Share(char letter, std::string& share) {
+    WNetGetConnectionFn connection = NetConnection();
+    if (!connection) return false;
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD size = static_cast<DWORD>(buffer.size());
+    DWORD result = connection(Device(letter).c_str(), buffer.data(), &size);
+    if (result == ERROR_MORE_DATA) { // `size` now says how much it needs
+        buffer.resize(size);
+        result = connection(Device(letter).c_str(), buffer.data(), &size);
+    }
+    if (result != NO_ERROR) return false;
+    share = ToUtf8(buffer.data());
+    return true;
 }
 
 } // namespace
@@ -57,7 +92,7 @@ DriveKind Win32Drives::Kind(char letter) {
 
 uint32_t Win32Drives::SerialNumber(char letter) {
     DWORD serial = 0;
-    if (!GetVolumeInformationA(Root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr,
+    if (!GetVolumeInformationW(Root(letter).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr,
                                0)) {
         DWORD error = GetLastError();
         throw RtError(VolumeReadError(error, TypeOf(letter), InLogicalDrives(letter)));
@@ -68,22 +103,18 @@ uint32_t Win32Drives::SerialNumber(char letter) {
 bool Win32Drives::IsVirtual(char letter) {
     // subst names its folder by an object-manager path ("\??\C:\Work");
     // a disk is a device ("\Device\HarddiskVolume2"), a share a redirector.
-    std::string device = std::string(1, letter) + ":";
-    char target[4096]; // a folder of up to MAX_PATH, and room to spare
-    return QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
-           std::string(target).rfind("\\??\\", 0) == 0;
+    std::wstring target;
+    return DeviceTarget(letter, target) && target.rfind(L"\\??\\", 0) == 0;
 }
 
 std::string Win32Drives::Label(char letter, DriveKind kind) {
-    char buffer[MAX_PATH + 1] = {};
-    DWORD size = sizeof(buffer);
-    std::string device = std::string(1, letter) + ":";
     // Only a network drive has a share; asking the network providers about
     // any other drive costs as much as reading its label.
-    WNetGetConnectionFn connection = kind == DriveKind::Network ? NetConnection() : nullptr;
-    if (connection && connection(device.c_str(), buffer, &size) == NO_ERROR) return buffer;
-    if (GetVolumeInformationA(Root(letter).c_str(), buffer, sizeof(buffer), nullptr, nullptr,
-                              nullptr, nullptr, 0))
-        return buffer;
+    std::string share;
+    if (kind == DriveKind::Network && Share(letter, share)) return share;
+    wchar_t label[MAX_PATH + 1] = {}; // the longest label the call can give
+    if (GetVolumeInformationW(Root(letter).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                              nullptr, 0))
+        return ToUtf8(label);
     return "";
 }

@@ -1,10 +1,10 @@
-// Files and folders through the ANSI file API.
+// Files and folders through the wide file API.
 #include "platform/rt_error.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/wide_buffer.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
-
-#include <vector>
 
 namespace {
 
@@ -41,8 +41,8 @@ private:
 };
 
 UniqueFile Open(const std::string& path, DWORD access, DWORD disposition) {
-    UniqueFile f(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile f(CreateFileW(ToUtf16(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) ThrowLastError();
     return f;
 }
@@ -54,36 +54,46 @@ void WriteAll(HANDLE file, const std::string& bytes) {
         ThrowLastError();
 }
 
-// Calls `fill(buffer, size)`, which returns the length written or the size
-// needed, with a bigger buffer until the result fits.
-template <class Fill> std::string GrowString(Fill fill) {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD n = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) ThrowLastError();
-        if (n < buffer.size()) return std::string(buffer.data(), n);
-        buffer.resize(n + 1);
-    }
+template <class Fill> std::string FillWideOrThrow(Fill fill) {
+    std::string text;
+    if (!FillWide(fill, text)) ThrowLastError();
+    return text;
+}
+
+// Windows before 7 does not know the basic information level.
+HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                nullptr, 0);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+        h = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                             nullptr, 0);
+    return h;
 }
 
 } // namespace
 
 void Win32Files::Find(const std::string& pattern,
                       const std::function<bool(const FoundEntry&)>& visit) {
-    WIN32_FIND_DATAA data;
-    UniqueFind find(FindFirstFileA(pattern.c_str(), &data));
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirst(ToUtf16(pattern), data));
     if (!find) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return;
         throw RtError(RtErrorFromWin32(error));
     }
-    do {
-        if (!visit({data.cFileName, data.dwFileAttributes})) return;
-    } while (FindNextFileA(find.get(), &data));
+    for (;;) {
+        if (!visit({ToUtf8(data.cFileName), data.dwFileAttributes})) return;
+        // Only "no more files" is the end: any other failure leaves entries
+        // unread, and a list cut short would pass for the whole folder.
+        if (!FindNextFileW(find.get(), &data)) {
+            if (GetLastError() == ERROR_NO_MORE_FILES) return;
+            ThrowLastError();
+        }
+    }
 }
 
 uint32_t Win32Files::Attributes(const std::string& path) {
-    DWORD attrs = GetFileAttributesA(path.c_str());
+    DWORD attrs = GetFileAttributesW(ToUtf16(path).c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES) ThrowLastError();
     return attrs;
 }
@@ -118,45 +128,46 @@ void Win32Files::CreateNew(const std::string& path, const std::string& bytes) {
 }
 
 void Win32Files::Replace(const std::string& source, const std::string& target) {
-    if (!MoveFileExA(source.c_str(), target.c_str(),
+    if (!MoveFileExW(ToUtf16(source).c_str(), ToUtf16(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         ThrowLastError();
 }
 
 void Win32Files::Remove(const std::string& path) {
-    if (!DeleteFileA(path.c_str())) ThrowLastError();
+    if (!DeleteFileW(ToUtf16(path).c_str())) ThrowLastError();
 }
 
 void Win32Files::Copy(const std::string& source, const std::string& target) {
-    if (!CopyFileA(source.c_str(), target.c_str(), TRUE)) ThrowLastError();
+    if (!CopyFileW(ToUtf16(source).c_str(), ToUtf16(target).c_str(), TRUE)) ThrowLastError();
 }
 
 std::string Win32Files::CurrentDirectory() {
-    return GrowString([](char* b, DWORD n) { return GetCurrentDirectoryA(n, b); });
+    return FillWideOrThrow([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); });
 }
 
 void Win32Files::ChangeDrive(char letter) {
     // "X:" alone goes to the folder the system keeps as that drive's current one.
-    std::string drive = std::string(1, letter) + ":";
-    if (!SetCurrentDirectoryA(drive.c_str())) ThrowLastError();
+    const wchar_t drive[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+    if (!SetCurrentDirectoryW(drive)) ThrowLastError();
 }
 
 void Win32Files::ChangeDirectory(const std::string& path) {
-    if (!SetCurrentDirectoryA(path.c_str())) ThrowLastError();
+    if (!SetCurrentDirectoryW(ToUtf16(path).c_str())) ThrowLastError();
 }
 
 std::string Win32Files::DriveCurrentDirectory(char letter) {
-    std::string drive = std::string(1, letter) + ":";
-    std::string root = drive + "\\";
-    if (GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) throw RtError(rtDeviceUnavailable);
-    return GrowString(
-        [&](char* b, DWORD n) { return GetFullPathNameA(drive.c_str(), n, b, nullptr); });
+    const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+    if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR) throw RtError(rtDeviceUnavailable);
+    const wchar_t drive[] = {root[0], root[1], L'\0'};
+    return FillWideOrThrow(
+        [&](wchar_t* b, DWORD n) { return GetFullPathNameW(drive, n, b, nullptr); });
 }
 
 std::string Win32Files::ShortPath(const std::string& path) {
-    try {
-        return GrowString([&](char* b, DWORD n) { return GetShortPathNameA(path.c_str(), b, n); });
-    } catch (const RtError&) {
+    const std::wstring wide = ToUtf16(path);
+    std::string shortPath;
+    if (!FillWide([&](wchar_t* b, DWORD n) { return GetShortPathNameW(wide.c_str(), b, n); },
+                  shortPath))
         return "";
-    }
+    return shortPath;
 }

@@ -1,74 +1,59 @@
-// Operating-system version and special folders.
+// Operating-system version, the OEM code page and special folders.
 #include "platform/code_page_rules.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/wide_buffer.h"
 #include "platform/win32/win32_platform.h"
 
 #include <shlobj.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <vector>
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 
 OsVersion Win32Os::Version() {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof(info); // 148
-    std::memset(info.szCSDVersion, ' ', sizeof(info.szCSDVersion));
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    std::fill(std::begin(info.szCSDVersion), std::end(info.szCSDVersion), L' ');
 #if defined(_MSC_VER)
 #pragma warning(suppress : 4996)
 #endif
     // A failed call leaves the fields zero, which reads as an unknown family.
-    GetVersionExA(&info);
+    GetVersionExW(&info);
     return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
-}
-
-CodePage Win32Os::AnsiCodePage() {
-    // A process keeps its code page for its whole life.
-    if (ansi_) return *ansi_;
-    CodePage& cp = ansi_.emplace();
-    cp.number = GetACP();
-    CPINFO info{};
-    // Pairs of first and last lead byte, ended by a pair of zeros.
-    if (GetCPInfo(CP_ACP, &info))
-        for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i]; i += 2)
-            for (int b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b)
-                cp.lead[static_cast<size_t>(b)] = true;
-    return cp;
 }
 
 namespace {
 
 // The system's OEM code page, in which the command interpreter reads a batch
-// file at log-on. A process that runs in UTF-8 by its manifest is told 65001
-// by GetOEMCP, so it is read where Windows keeps it.
+// file at log-on and console programs write their output. A process that
+// runs in UTF-8 by its manifest is told 65001 by GetOEMCP, so it is read
+// where Windows keeps it.
 UINT SystemOemCodePage() {
-    char value[16] = {};
+    wchar_t value[16] = {};
     DWORD size = sizeof(value);
     UINT cp = 0;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Nls\\CodePage",
-                     "OEMCP", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
-        cp = static_cast<UINT>(std::strtoul(value, nullptr, 10));
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Nls\\CodePage",
+                     L"OEMCP", RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS)
+        cp = static_cast<UINT>(std::wcstoul(value, nullptr, 10));
     return cp && IsValidCodePage(cp) ? cp : GetOEMCP();
 }
 
-bool ToWide(UINT cp, const std::string& text, std::wstring& wide) {
+bool ToWide(UINT cp, DWORD flags, const std::string& text, std::wstring& wide) {
     wide.clear();
     if (text.empty()) return true;
     int n = static_cast<int>(text.size());
-    DWORD flags = ToWideFlagsFor(cp == CP_ACP ? GetACP() : cp);
     int size = MultiByteToWideChar(cp, flags, text.data(), n, nullptr, 0);
     if (size <= 0) return false;
     wide.assign(static_cast<size_t>(size), L'\0');
     return MultiByteToWideChar(cp, flags, text.data(), n, wide.data(), size) == size;
 }
 
-// Size, then bytes. `exact`: a character the code page cannot hold fails
-// the conversion, where the code page allows saying so; otherwise it may
-// become a look-alike or the default character.
-bool FromWide(UINT cp, const std::wstring& wide, bool exact, std::string& out) {
+// Size, then bytes, as strict as the code page allows: a character it cannot
+// hold fails the conversion where the code page lets that be said.
+bool FromWide(UINT cp, const std::wstring& wide, std::string& out) {
     out.clear();
     if (wide.empty()) return true;
-    ToMultiByteRule rule = exact ? ToMultiByteRuleFor(cp == CP_ACP ? GetACP() : cp)
-                                 : ToMultiByteRule{}; // flags 0, no pointer: valid for every page
+    ToMultiByteRule rule = ToMultiByteRuleFor(cp);
     BOOL usedDefault = FALSE;
     BOOL* used = rule.usedDefault ? &usedDefault : nullptr;
     int w = static_cast<int>(wide.size());
@@ -82,66 +67,58 @@ bool FromWide(UINT cp, const std::wstring& wide, bool exact, std::string& out) {
 
 } // namespace
 
-bool Win32Os::ToOemCodePage(const std::string& ansi, std::string& oem) {
-    oem.clear();
-    std::wstring wide, back;
-    UINT cp = SystemOemCodePage();
+bool Win32Os::ToOemCodePage(const std::string& text, std::string& oem) {
+    const std::wstring wide = ToUtf16(text);
+    const UINT cp = SystemOemCodePage();
+    std::wstring back;
     // Where no flag may forbid a look-alike, the way back tells: a folder
     // name must come back exactly as it went.
-    return ToWide(CP_ACP, ansi, wide) && FromWide(cp, wide, true, oem) && ToWide(cp, oem, back) &&
-           back == wide;
+    if (FromWide(cp, wide, oem) && ToWide(cp, ToWideFlagsFor(cp), oem, back) && back == wide)
+        return true;
+    oem.clear();
+    return false;
 }
 
 std::string Win32Os::FromOemCodePage(const std::string& oem) {
     std::wstring wide;
-    std::string ansi;
-    // Not text of that code page after all: shown as it came.
-    if (!ToWide(SystemOemCodePage(), oem, wide) || !FromWide(CP_ACP, wide, false, ansi)) return oem;
-    return ansi;
+    // Flags 0, valid for every code page: what is no text of it is replaced.
+    ToWide(SystemOemCodePage(), 0, oem, wide);
+    return ToUtf8(wide);
 }
 
 long Win32Folders::FolderPath(int csidl, FolderType type, std::string& path) {
-    char buffer[MAX_PATH] = {};
+    wchar_t buffer[MAX_PATH] = {}; // the size the call takes
     DWORD flags = type == FolderType::Current ? SHGFP_TYPE_CURRENT : SHGFP_TYPE_DEFAULT;
-    HRESULT hr = SHGetFolderPathA(nullptr, csidl, nullptr, flags, buffer);
-    if (hr == S_OK) path.assign(buffer, strnlen(buffer, sizeof(buffer)));
+    HRESULT hr = SHGetFolderPathW(nullptr, csidl, nullptr, flags, buffer);
+    if (hr == S_OK) path = ToUtf8(buffer);
     return hr == S_OK ? 0 : hr == S_FALSE ? 1 : static_cast<long>(hr);
 }
 
 bool Win32Folders::SpecialFolderPath(int csidl, std::string& path) {
-    PIDLIST_ABSOLUTE pidl = nullptr;
-    if (SHGetSpecialFolderLocation(nullptr, csidl, &pidl) != S_OK) return false;
-    // The shell's own path limit; the buffer only has to hold MAX_PATH.
-    char buffer[300] = {};
-    SHGetPathFromIDListA(pidl, buffer);
-    CoTaskMemFree(pidl);
-    path.assign(buffer, strnlen(buffer, sizeof(buffer)));
+    wchar_t buffer[MAX_PATH] = {}; // the size the call takes
+    // A Startup folder that a clean-up tool deleted is made again: the
+    // shell's own folder, which it runs at every log-on.
+    if (SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buffer) !=
+        S_OK)
+        return false;
+    path = ToUtf8(buffer);
     return true;
 }
 
 std::string Win32Folders::SystemDirectory() {
-    char buffer[255] = {};
-    UINT n = GetSystemDirectoryA(buffer, sizeof(buffer));
-    // 0 is a failure; a length that does not fit means nothing usable was written.
-    if (n == 0 || n >= sizeof(buffer)) return "";
-    return std::string(buffer, strnlen(buffer, sizeof(buffer)));
+    std::string system;
+    if (!FillWide([](wchar_t* b, DWORD n) { return GetSystemDirectoryW(b, n); }, system)) return "";
+    return system;
 }
 
 HMODULE LoadSystemLibrary(const char* name) {
     std::string system = Win32Folders().SystemDirectory();
-    return system.empty() ? nullptr : LoadLibraryA((system + "\\" + name).c_str());
+    return system.empty() ? nullptr : LoadLibraryW(ToUtf16(system + "\\" + name).c_str());
 }
 
 std::string Win32Folders::ProgramFolder() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return "";
-        // A full buffer means the name was cut: try again with more room.
-        if (n < buffer.size()) {
-            std::string path(buffer.data(), n);
-            return path.substr(0, path.find_last_of('\\'));
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    std::string path;
+    if (!FillWide([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); }, path))
+        return "";
+    return path.substr(0, path.find_last_of('\\'));
 }

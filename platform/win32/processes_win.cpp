@@ -1,10 +1,9 @@
 // Launching processes, the clock and the help viewer.
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
-
-#include <vector>
 
 namespace {
 
@@ -28,16 +27,15 @@ private:
 std::unique_ptr<Process> Win32Processes::Shell(const std::string& program,
                                                const std::string& commandLine) {
     if (program.empty()) return nullptr;
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi{};
-    // CreateProcessA may write into the command line, so it gets its own copy.
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi))
+    // CreateProcessW may write into the command line, so it gets its own copy.
+    std::wstring line = ToUtf16(commandLine);
+    if (!CreateProcessW(ToUtf16(program).c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &pi))
         return nullptr;
     CloseHandle(pi.hThread);
     return std::make_unique<Win32Process>(pi.dwProcessId, pi.hProcess);
@@ -47,17 +45,19 @@ std::unique_ptr<Process> Win32Processes::ShellExec(WindowHandle owner, const std
                                                    const std::string& file,
                                                    const std::string& parameters,
                                                    const std::string& directory, int show) {
-    SHELLEXECUTEINFOA info{};
+    const std::wstring wideVerb = ToUtf16(verb), wideFile = ToUtf16(file),
+                       wideParameters = ToUtf16(parameters), wideDirectory = ToUtf16(directory);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = static_cast<HWND>(owner);
-    info.lpVerb = verb.c_str();
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters.c_str();
-    // An empty folder means the current directory, as for ShellExecuteA.
-    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    info.lpVerb = wideVerb.c_str();
+    info.lpFile = wideFile.c_str();
+    info.lpParameters = wideParameters.c_str();
+    // An empty folder means the current directory, as for ShellExecuteW.
+    info.lpDirectory = directory.empty() ? nullptr : wideDirectory.c_str();
     info.nShow = show;
-    if (!ShellExecuteExA(&info)) return nullptr;
+    if (!ShellExecuteExW(&info)) return nullptr;
     DWORD id = info.hProcess ? GetProcessId(info.hProcess) : 0;
     return std::make_unique<Win32Process>(id, info.hProcess);
 }
@@ -78,9 +78,10 @@ void Win32Help::ShowContext(WindowHandle owner, const std::string& file, uint32_
     // windows may be open, so it is never freed.
     static HMODULE viewer = LoadSystemLibrary("hhctrl.ocx");
     if (!viewer) return;
-    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     auto htmlHelp =
-        reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
+        reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpW")));
     constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
-    if (htmlHelp) htmlHelp(static_cast<HWND>(owner), file.c_str(), kHelpContext, contextId);
+    if (htmlHelp)
+        htmlHelp(static_cast<HWND>(owner), ToUtf16(file).c_str(), kHelpContext, contextId);
 }

@@ -5,17 +5,11 @@
 
 #include <windows.h>
 
-#include <optional>
-
 class Win32Os : public OsInfo {
 public:
     OsVersion Version() override;
-    CodePage AnsiCodePage() override;
-    bool ToOemCodePage(const std::string& ansi, std::string& oem) override;
+    bool ToOemCodePage(const std::string& text, std::string& oem) override;
     std::string FromOemCodePage(const std::string& oem) override;
-
-private:
-    std::optional<CodePage> ansi_;
 };
 
 class Win32Folders : public ShellFolders {

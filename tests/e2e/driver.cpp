@@ -1,12 +1,13 @@
 #include "driver.h"
 
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
 #include "ui/control_ids.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
-
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -21,21 +22,14 @@ bool WaitUntil(const std::function<bool()>& done, double seconds) {
 
 namespace {
 
-UINT textCodePage = CP_ACP;
-
-std::string Narrow(const wchar_t* text) {
-    char buffer[8192] = {};
-    WideCharToMultiByte(textCodePage, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr);
-    return buffer;
-}
-
-// Text is read through the wide messages: Wine marshals the ANSI form of
-// LB_GETTEXT across processes one character short.
+// Text is read through the wide messages, as UTF-8, so names in any script
+// come whole (and Wine marshals the ANSI form of LB_GETTEXT across processes
+// one character short).
 std::string WindowText(HWND h) {
     wchar_t buffer[4096] = {};
     SendMessageTimeoutW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
                         2000, nullptr);
-    return Narrow(buffer);
+    return ToUtf8(buffer);
 }
 
 std::string ClassOf(HWND h) {
@@ -69,7 +63,7 @@ std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage
     for (LRESULT i = 0; i < n; ++i) {
         wchar_t buffer[512] = {};
         SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(buffer));
-        items.push_back(Narrow(buffer));
+        items.push_back(ToUtf8(buffer));
     }
     return items;
 }
@@ -117,10 +111,6 @@ void MapwellProcess::Kill() {
 
 std::string MapwellProcess::Caption() const {
     return WindowText(main_);
-}
-
-void SetTextCodePage(UINT codePage) {
-    textCodePage = codePage;
 }
 
 std::string MapwellProcess::Text(int id) const {
@@ -237,20 +227,20 @@ void MapwellProcess::Screenshot(HWND window, const std::string& name) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::path(ToUtf16(path)), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(std::filesystem::path(ToUtf16(path)), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return out.good();
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string AppDataFolder() {
@@ -390,11 +380,11 @@ bool MapwellProcess::SelectDrive(const std::string& letterColon) {
 }
 
 int RunAndWait(const std::string& commandLine, double seconds) {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+    std::wstring line = ToUtf16(commandLine);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &si, &pi))
         return -1;
     DWORD code = static_cast<DWORD>(-1);

@@ -25,10 +25,6 @@ struct MessageBoxInfo {
     std::vector<int> buttons; // ids of the visible buttons (1 OK, 2 Cancel, 6 Yes, 7 No)
 };
 
-// The code page the driver reads window text in: the system's ANSI code page
-// unless set (CP_UTF8 reads names in any script whole).
-void SetTextCodePage(UINT codePage);
-
 class MapwellProcess {
 public:
     ~MapwellProcess();
@@ -93,7 +89,7 @@ struct ScreenPixels {
 ScreenPixels CaptureRect(const RECT& onScreen); // top row first
 ScreenPixels CaptureClient(HWND window);
 
-// Helpers on the prefix's files.
+// Helpers on the prefix's files; paths and command lines are UTF-8.
 std::string ReadFileBytes(const std::string& path);
 [[nodiscard]] bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);

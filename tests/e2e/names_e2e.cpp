@@ -1,14 +1,74 @@
 // Folders named in the scripts of the prefix's system, run once in a Japanese
 // prefix (code page 932: names whose last byte is the backslash's, 5C) and
-// once in a Western one (1252 and 437: Greek and Cyrillic names, which
-// neither code page holds). Each is listed, opened, added, viewed and made
-// permanent by a line that maps it again when cmd runs the batch file, or
-// refused with nothing written.
+// twice in a Western one (1252 and 437: Greek and Cyrillic names, which
+// neither code page holds), the second time with a copy of Mapwell.exe whose
+// manifest has no activeCodePage (E2E_WITHOUT_ACTIVE_CODE_PAGE): Windows
+// before 10 1903 ignores the element, and nothing may rest on it. Each is
+// listed, opened, added, viewed and made permanent by a line that maps it
+// again when cmd runs the batch file, or refused with nothing written. The
+// Startup folder is redirected to one whose path takes more than 260 bytes
+// in UTF-8, more than any byte buffer of MAX_PATH holds.
 #include "e2e_fixture.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
+
+#include <shlobj.h>
 
 namespace {
 
-std::wstring Wide(const std::string& text, UINT cp = CP_UTF8) {
+// Four folders of 27 characters each (a Unix file name holds 255 bytes): a
+// path of 118 characters, 334 bytes in UTF-8.
+std::string LongStartupFolder() {
+    std::string path = "C:\\e2e";
+    for (int i = 0; i < 4; ++i) path += "\\長いスタートアップ長いスタートアップ長いスタートアップ";
+    return path;
+}
+const wchar_t kUserShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+const LPCWSTR kManifest = MAKEINTRESOURCEW(24); // RT_MANIFEST, in its wide form
+
+// The manifest of an exe on disk; "" when it has none.
+std::string ManifestOf(const std::string& exe, WORD& language) {
+    UniqueModule module(LoadLibraryExW(ToUtf16(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC found = nullptr;
+    EnumResourceLanguagesW(
+        module.get(), kManifest, MAKEINTRESOURCEW(1),
+        [](HMODULE, LPCWSTR, LPCWSTR, WORD lang, LONG_PTR param) {
+            *reinterpret_cast<WORD*>(param) = lang;
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&language));
+    if (module) found = FindResourceExW(module.get(), kManifest, MAKEINTRESOURCEW(1), language);
+    HGLOBAL data = found ? LoadResource(module.get(), found) : nullptr;
+    if (!data) return "";
+    return std::string(static_cast<const char*>(LockResource(data)),
+                       SizeofResource(module.get(), found));
+}
+
+// A copy of Mapwell.exe, its manifest without the activeCodePage element;
+// "" when it could not be made.
+std::string CopyWithoutActiveCodePage(const std::string& exe) {
+    const std::string copy = "C:\\e2e-copy\\Mapwell.exe";
+    CreateDirectoryW(L"C:\\e2e-copy", nullptr);
+    WORD language = 0;
+    std::string manifest = ManifestOf(exe, language);
+    const std::string end = "</activeCodePage>";
+    size_t from = manifest.find("<activeCodePage"), to = manifest.find(end);
+    if (from == std::string::npos || to == std::string::npos ||
+        !CopyFileW(ToUtf16(exe).c_str(), ToUtf16(copy).c_str(), FALSE))
+        return "";
+    manifest.erase(from, to + end.size() - from);
+    HANDLE update = BeginUpdateResourceW(ToUtf16(copy).c_str(), FALSE);
+    if (!update ||
+        !UpdateResourceW(update, kManifest, MAKEINTRESOURCEW(1), language, manifest.data(),
+                         static_cast<DWORD>(manifest.size())) ||
+        !EndUpdateResourceW(update, FALSE))
+        return "";
+    return ManifestOf(copy, language) == manifest ? copy : "";
+}
+
+std::wstring Wide(const std::string& text, UINT cp) {
     int n = MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
@@ -34,14 +94,27 @@ bool InOem(const std::wstring& wide, std::string& oem) {
 
 // What a console program's OEM listing of the text reads as once converted back.
 std::string AsListed(const std::string& utf8) {
-    return Bytes(CP_UTF8, Wide(Bytes(GetOEMCP(), Wide(utf8)), GetOEMCP()));
+    return ToUtf8(Wide(Bytes(GetOEMCP(), ToUtf16(utf8)), GetOEMCP()));
 }
 
 struct Names : MapwellTest {
-    void BeforeStart() override { SetTextCodePage(CP_UTF8); }
+    static void SetUpTestSuite() {
+        if (Env("E2E_WITHOUT_ACTIVE_CODE_PAGE").empty()) return;
+        const std::string copy = CopyWithoutActiveCodePage(Env("MAPWELL_EXE"));
+        ASSERT_FALSE(copy.empty()) << "no copy without activeCodePage";
+        SetEnvironmentVariableW(L"MAPWELL_EXE", ToUtf16(copy).c_str());
+    }
+    void BeforeStart() override {
+        const std::wstring startup = ToUtf16(LongStartupFolder());
+        SHCreateDirectoryExW(nullptr, startup.c_str(), nullptr);
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Startup", REG_EXPAND_SZ,
+                                  startup.c_str(),
+                                  static_cast<DWORD>((startup.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
     void TearDown() override {
         MapwellTest::TearDown();
-        SetTextCodePage(CP_ACP);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"Startup");
     }
 };
 
@@ -50,11 +123,11 @@ TEST_F(Names, FoldersInTheSystemsScriptsAreListedMappedMadePermanentAndViewed) {
     const std::vector<std::string> names = GetACP() == 932
                                                ? std::vector<std::string>{"ソフト", "表", "ソ"}
                                                : std::vector<std::string>{"Ελληνικά", "Кириллица"};
-    const std::string batch = StartupFolder() + "\\subit.bat";
+    const std::string batch = LongStartupFolder() + "\\subit.bat";
     for (const std::string& name : names) {
         SCOPED_TRACE(name + " in code page " + std::to_string(GetACP()));
         const std::string folder = kWork.substr(0, 7) + name; // C:\e2e\NAME
-        const std::wstring wideFolder = Wide(folder);
+        const std::wstring wideFolder = ToUtf16(folder);
         CreateDirectoryW(wideFolder.c_str(), nullptr);
         HANDLE file = CreateFileW((wideFolder + L"\\hello.txt").c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, 0, nullptr);
@@ -106,7 +179,7 @@ TEST_F(Names, FoldersInTheSystemsScriptsAreListedMappedMadePermanentAndViewed) {
         EXPECT_EQ(RunAndWait("cmd.exe /C \"" + batch + "\""), 0);
         EXPECT_EQ(ReadFileBytes("G:\\hello.txt"), "hello");
         RunAndWait("subst.exe G: /D");
-        DeleteFileA(batch.c_str());
+        DeleteFileW(ToUtf16(batch).c_str());
     }
 }
 
