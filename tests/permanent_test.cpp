@@ -87,6 +87,8 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
         {"C:\\Work Files", "@echo off\r", 0, "@echo off\r\r\nsubst X: \"C:\\Work Files\"\r\n"},
         {"C:\\Work Files", "\xEF\xBB\xBF", 0, "\xEF\xBB\xBF\r\nsubst X: \"C:\\Work Files\"\r\n"},
         {"C:\\Work Files", "@echo off\n", 0, "@echo off\nsubst X: \"C:\\Work Files\"\r\n"},
+        // A caret at the end takes the next character as it is, a line end too.
+        {"C:\\Work Files", "echo a ^\r\n", 0, "echo a ^\r\n \r\nsubst X: \"C:\\Work Files\"\r\n"},
         // A hidden or system batch file counts as absent: no duplicate check.
         {"C:\\Work Files", "subst X: \"C:\\Old\"\r\n", attrHidden,
          "subst X: \"C:\\Old\"\r\nsubst X: \"C:\\Work Files\"\r\n"},
@@ -223,6 +225,8 @@ TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
         {"a missing batch file has no line to drop", nt, kBatch, "", "-"},
         {"an unknown family edits autoexec.bat", unknown, "c:\\autoexec.bat",
          "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n", "PATH C:\\DOS\r\n"},
+        {"a release is the user's; blanks and @ before a subst line are not", nt, kBatch,
+         "subst X: /D\r\n @subst X: \"C:\\X\"\r\n", "subst X: /D\r\n"},
         {"a line a lone CR joins to the one before is nobody's", nt, kBatch,
          "echo a\rsubst X: \"C:\\X\"\r\n", "echo a\rsubst X: \"C:\\X\"\r\n"},
         {"kept lines keep their own ends, the last one gets CR LF", nt, kBatch,
