@@ -79,6 +79,13 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
         std::string batch = Path + "\\subit.bat";
+        // From the duplicate check to the mark, no other window edits the files.
+        std::unique_ptr<FileLock> lock =
+            HoldPermanentFiles("Drive " + Ltr + ": was not made permanent.");
+        if (!lock) {
+            w_.lstAvail().SetFocus();
+            return;
+        }
         if (IsOrdinaryFile(batch) && !CanAddPermanentEntry(batch)) {
             w_.lstAvail().SetFocus();
             return;

@@ -2,6 +2,7 @@
 // file and the state file.
 #include "fixture.h"
 
+#include <cctype>
 #include <functional>
 #include <optional>
 
@@ -350,8 +351,8 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
         {"no Startup folder on W95", w98, comesBack, noStartup},
         {"subit.bat locked on W95, after autoexec.bat was changed", w98, locked,
          [](App& a) { a.m.Lock(kBatch); }},
-        {"the state file locked after the line went", nt, unstored, lockState},
-        {"the state file locked after both lines went on W95", w98, unstored, lockState},
+        {"the state file locked", nt, unstored, lockState},
+        {"the state file locked on W95", w98, unstored, lockState},
         {"a delete that reports success but leaves the file", nt, locked,
          [](App& a) {
              a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
@@ -421,6 +422,78 @@ TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
               "This drive letter, Y, is permanent, do you want it removed permanently?");
     EXPECT_EQ(a.StoredMask(), 0x08000000);
     EXPECT_FALSE(a.m.Exists(kBatch));
+}
+
+// Window B's command runs inside window A's, between A's reading and A's
+// writing of a file. Whatever B did stays, or B says it could not do it; and
+// A's command is done whole. A letter has its line exactly when it is marked.
+TEST(PermanentEdges, TwoWindowsAtOnceUndoNothingOfEachOther) {
+    auto makeY = [](frmMWL_Pro& b, SimWindow& w) {
+        b.dirList().SetPath("C:\\Y");
+        w.avail.Select("Y:");
+        b.lstAvail_Click();
+        b.cmdDefault_Click();
+    };
+    auto removeQ = [](frmMWL_Pro& b, SimWindow& w) {
+        w.used.Select("Q:");
+        w.answers = {idYes};
+        b.cmdRemove_Click();
+    };
+    struct Case {
+        const char* name;
+        std::function<void(App&)> a; // marks or unmarks the letter aLetter
+        char aLetter;
+        const char* op; // A's operation on the file `on` that B's command runs before
+        std::string on;
+        std::function<void(frmMWL_Pro&, SimWindow&)> b; // marks or unmarks bLetter
+        char bLetter;
+    };
+    const Case cases[] = {
+        {"Make Permanent in both", [](App& a) { a.f.cmdDefault_Click(); }, 'X', "WriteAt",
+         "HIMEM32.MWL", makeY, 'Y'},
+        {"Remove in B", [](App& a) { a.f.cmdDefault_Click(); }, 'X', "WriteAt", "HIMEM32.MWL",
+         removeQ, 'Q'},
+        {"Remove in A", [&](App& a) { removeQ(a.f, a.w); }, 'Q', "Replace", "SUBIT.BAT", makeY,
+         'Y'},
+        {"Restore in A", [](App& a) { a.f.mnuRepair_Click(); }, 'Q', "WriteAt", "HIMEM32.MWL",
+         makeY, 'Y'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        App a;
+        a.m.AddFile(kStateFile, StateFileBytes(0x08010000));
+        a.m.AddFile(kBatch, "@echo off\r\nsubst Q: \"C:\\Q\"\r\n");
+        for (const char* folder : {"C:\\Q", "C:\\X", "C:\\Y"}) a.m.AddFolder(folder);
+        ASSERT_TRUE(a.StartWithSubst());
+        a.subst.Run(a.m, {"subst.exe", "Q:", "C:\\Q"});
+        a.f.RefreshLetterLists();
+        a.Choose("C:\\X", "X:");
+        SimWindow w2;
+        frmMWL_Pro b{a.m.platform(), w2};
+        ASSERT_TRUE(b.Form_Load());
+        b.Form_Activate();
+        const bool aMarks = !(a.StoredMask() & LetterBit({c.aLetter}));
+        const bool bMarks = !(a.StoredMask() & LetterBit({c.bLetter}));
+        bool ran = false;
+        a.m.onCall = [&](const std::string& op, const std::string& path) {
+            std::string upper = path;
+            for (char& ch : upper) ch = static_cast<char>(std::toupper(ch));
+            if (ran || op != c.op || upper.find(c.on) == std::string::npos) return;
+            ran = true;
+            c.b(b, w2);
+        };
+        c.a(a);
+        ASSERT_TRUE(ran);
+        auto marked = [&](char l) { return bool(a.StoredMask() & LetterBit({l})); };
+        EXPECT_EQ(marked(c.aLetter), aMarks);
+        bool told = false;
+        for (const SimBox& box : w2.boxes) told = told || box.text.rfind("Another Mapwell", 0) == 0;
+        EXPECT_TRUE(marked(c.bLetter) == bMarks || told);
+        for (char l : {'Q', 'X', 'Y'}) {
+            std::string line = std::string("subst ") + l + ":";
+            EXPECT_EQ(a.m.FileBytes(kBatch).find(line) != std::string::npos, marked(l)) << l;
+        }
+    }
 }
 
 } // namespace
