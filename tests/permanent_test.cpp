@@ -383,80 +383,45 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     }
 }
 
-// Two Mapwell windows on one machine: each changes only its own letter's bit
-// of what is stored, and Remove reads what the other window stored.
-TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
-    App a;
-    a.m.AddFile(kStateFile, StateFileBytes(0x08800000)); // X permanent
-    a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
-    a.m.AddFolder("C:\\X");
-    a.m.AddFolder("C:\\Y");
-    ASSERT_TRUE(a.StartWithSubst());
-    SimWindow w2;
-    frmMWL_Pro b{a.m.platform(), w2};
-    ASSERT_TRUE(b.Form_Load());
-    b.Form_Activate();
-
-    b.dirList().SetPath("C:\\Y");
-    ASSERT_TRUE(w2.avail.Select("Y:"));
-    b.lstAvail_Click();
-    b.cmdDefault_Click(); // window B makes Y permanent
-    ASSERT_EQ(a.StoredMask(), 0x09800000);
-
-    a.subst.Run(a.m, {"subst.exe", "X:", "C:\\X"});
-    a.f.RefreshLetterLists();
-    ASSERT_TRUE(a.w.used.Select("X:"));
-    a.w.answers = {idYes};
-    a.f.cmdRemove_Click(); // window A, started earlier, removes X permanently
-    EXPECT_EQ(a.StoredMask(), 0x09000000) << "Y stays marked";
-    EXPECT_EQ(a.m.FileBytes(kBatch), "subst Y: \"C:\\Y\"\r\n");
-
-    // Window A asks about Y, which window B made permanent.
-    a.w.boxes.clear();
-    a.f.RefreshLetterLists();
-    ASSERT_TRUE(a.w.used.Select("Y:"));
-    a.w.answers = {idYes};
-    a.f.cmdRemove_Click();
-    ASSERT_FALSE(a.w.boxes.empty());
-    EXPECT_EQ(a.w.boxes[0].text,
-              "This drive letter, Y, is permanent, do you want it removed permanently?");
-    EXPECT_EQ(a.StoredMask(), 0x08000000);
-    EXPECT_FALSE(a.m.Exists(kBatch));
-}
-
-// Window B's command runs inside window A's, between A's reading and A's
-// writing of a file. Whatever B did stays, or B says it could not do it; and
-// A's command is done whole. A letter has its line exactly when it is marked.
+// Two Mapwell windows on one machine: window B's command runs inside window
+// A's, at A's first `op` on the file `on`. Once A has begun its edit, B waits
+// for it (and here gives up, saying so); before, B's edit stays, for A reads
+// the files anew. Either way a letter has its line exactly when it is marked.
 TEST(PermanentEdges, TwoWindowsAtOnceUndoNothingOfEachOther) {
-    auto makeY = [](frmMWL_Pro& b, SimWindow& w) {
-        b.dirList().SetPath("C:\\Y");
-        w.avail.Select("Y:");
-        b.lstAvail_Click();
-        b.cmdDefault_Click();
+    using Command = std::function<void(App&, frmMWL_Pro&, SimWindow&)>;
+    auto make = [](char l) -> Command {
+        return [l](App&, frmMWL_Pro& f, SimWindow& w) {
+            f.dirList().SetPath(std::string("C:\\") + l);
+            w.avail.Select(std::string(1, l) + ":");
+            f.lstAvail_Click();
+            f.cmdDefault_Click();
+        };
     };
-    auto removeQ = [](frmMWL_Pro& b, SimWindow& w) {
-        w.used.Select("Q:");
-        w.answers = {idYes};
-        b.cmdRemove_Click();
+    auto remove = [](char l) -> Command {
+        return [l](App& app, frmMWL_Pro& f, SimWindow& w) {
+            app.subst.Run(app.m, {"subst.exe", std::string(1, l) + ":", std::string("C:\\") + l});
+            f.RefreshLetterLists();
+            w.used.Select(std::string(1, l) + ":");
+            w.answers = {idYes};
+            f.cmdRemove_Click();
+        };
     };
+    Command restore = [](App&, frmMWL_Pro& f, SimWindow&) { f.mnuRepair_Click(); };
     struct Case {
         const char* name;
-        std::function<void(App&)> a; // marks or unmarks the letter aLetter
-        char aLetter;
-        const char* op; // A's operation on the file `on` that B's command runs before
-        std::string on;
-        std::function<void(frmMWL_Pro&, SimWindow&)> b; // marks or unmarks bLetter
-        char bLetter;
+        Command a;
+        const char *op, *on;
+        Command b;
+        std::string marked; // the letters marked afterwards
+        bool refused;       // B said it could not change the files
     };
     const Case cases[] = {
-        {"Make Permanent in both", [](App& a) { a.f.cmdDefault_Click(); }, 'X', "WriteAt",
-         "HIMEM32.MWL", makeY, 'Y'},
-        {"Remove in B", [](App& a) { a.f.cmdDefault_Click(); }, 'X', "WriteAt", "HIMEM32.MWL",
-         removeQ, 'Q'},
-        {"Remove in A", [&](App& a) { removeQ(a.f, a.w); }, 'Q', "Replace", "SUBIT.BAT", makeY,
-         'Y'},
-        {"Restore in A", [](App& a) { a.f.mnuRepair_Click(); }, 'Q', "WriteAt", "HIMEM32.MWL",
-         makeY, 'Y'},
+        {"Make Permanent in both", make('X'), "WriteAt", "HIMEM32", make('Y'), "QX", true},
+        {"Remove in B", make('X'), "WriteAt", "HIMEM32", remove('Q'), "QX", true},
+        {"Remove in A", remove('Q'), "Replace", "SUBIT.BAT", make('Y'), "", true},
+        {"Restore in A", restore, "WriteAt", "HIMEM32", make('Y'), "", true},
+        {"B before A's edit", remove('Q'), "TryLock", "HIMEM32", make('Y'), "Y", false},
+        {"B before A's question", remove('Y'), "OpenRandom", "HIMEM32", make('Y'), "Q", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -466,33 +431,30 @@ TEST(PermanentEdges, TwoWindowsAtOnceUndoNothingOfEachOther) {
         for (const char* folder : {"C:\\Q", "C:\\X", "C:\\Y"}) a.m.AddFolder(folder);
         ASSERT_TRUE(a.StartWithSubst());
         a.subst.Run(a.m, {"subst.exe", "Q:", "C:\\Q"});
-        a.f.RefreshLetterLists();
-        a.Choose("C:\\X", "X:");
         SimWindow w2;
         frmMWL_Pro b{a.m.platform(), w2};
         ASSERT_TRUE(b.Form_Load());
         b.Form_Activate();
-        const bool aMarks = !(a.StoredMask() & LetterBit({c.aLetter}));
-        const bool bMarks = !(a.StoredMask() & LetterBit({c.bLetter}));
         bool ran = false;
-        a.m.onCall = [&](const std::string& op, const std::string& path) {
-            std::string upper = path;
-            for (char& ch : upper) ch = static_cast<char>(std::toupper(ch));
-            if (ran || op != c.op || upper.find(c.on) == std::string::npos) return;
+        a.m.onCall = [&](const std::string& op, std::string path) {
+            for (char& ch : path) ch = static_cast<char>(std::toupper(ch));
+            if (ran || op != c.op || path.find(c.on) == std::string::npos) return;
             ran = true;
-            c.b(b, w2);
+            c.b(a, b, w2);
         };
-        c.a(a);
+        c.a(a, a.f, a.w);
         ASSERT_TRUE(ran);
-        auto marked = [&](char l) { return bool(a.StoredMask() & LetterBit({l})); };
-        EXPECT_EQ(marked(c.aLetter), aMarks);
+        std::string marked;
+        for (char l : {'Q', 'X', 'Y'}) {
+            bool mark = a.StoredMask() & LetterBit({l});
+            if (mark) marked += l;
+            std::string line = std::string("subst ") + l + ":";
+            EXPECT_EQ(a.m.FileBytes(kBatch).find(line) != std::string::npos, mark) << l;
+        }
+        EXPECT_EQ(marked, c.marked);
         bool told = false;
         for (const SimBox& box : w2.boxes) told = told || box.text.rfind("Another Mapwell", 0) == 0;
-        EXPECT_TRUE(marked(c.bLetter) == bMarks || told);
-        for (char l : {'Q', 'X', 'Y'}) {
-            std::string line = std::string("subst ") + l + ":";
-            EXPECT_EQ(a.m.FileBytes(kBatch).find(line) != std::string::npos, marked(l)) << l;
-        }
+        EXPECT_EQ(told, c.refused);
     }
 }
 
