@@ -226,8 +226,6 @@ TEST(PermanentEdges, WhatTheFileRulesLeaveBehind) {
         {"a missing batch file has no line to drop", nt, kBatch, "", "-"},
         {"an unknown family edits autoexec.bat", unknown, "c:\\autoexec.bat",
          "PATH C:\\DOS\r\nsubst X: \"C:\\X\"\r\n", "PATH C:\\DOS\r\n"},
-        {"a release is the user's; blanks and @ before a subst line are not", nt, kBatch,
-         "subst X: /D\r\n @subst X: \"C:\\X\"\r\n", "subst X: /D\r\n"},
         {"a line a lone CR joins to the one before is nobody's", nt, kBatch,
          "echo a\rsubst X: \"C:\\X\"\r\n", "echo a\rsubst X: \"C:\\X\"\r\n"},
         {"kept lines keep their own ends, the last one gets CR LF", nt, kBatch,
