@@ -79,15 +79,22 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
         std::string batch = Path + "\\subit.bat";
+        // From the duplicate check to the mark, no other window edits the files.
+        std::unique_ptr<FileLock> lock =
+            HoldPermanentFiles("Drive " + Ltr + ": was not made permanent.");
+        if (!lock) {
+            w_.lstAvail().SetFocus();
+            return;
+        }
         if (IsOrdinaryFile(batch) && !CanAddPermanentEntry(batch)) {
             w_.lstAvail().SetFocus();
             return;
         }
         std::optional<std::string> before = ReadIfPresent(batch);
         try {
-            // A last line the user left without its end must not run into ours.
-            pf_.files.Append(batch,
-                             (EndsMidLine(before.value_or("")) ? "\r\n" : "") + line + "\r\n");
+            // A last line the user left without its end, or with a caret
+            // that joins the next line, must not take ours into it.
+            pf_.files.Append(batch, LineEndsBeforeAppend(before.value_or("")) + line + "\r\n");
             WorkingMask = MarkPermanent(pf_.files, StateFilePath, Ltr, StateRecord);
             PermanentKnown = true;
         } catch (const RtError& e) {
@@ -149,15 +156,11 @@ bool frmMWL_Pro::IsOrdinaryFile(const std::string& path) {
 }
 
 bool frmMWL_Pro::CanAddPermanentEntry(const std::string& batchFile) {
-    // On every family only a subst line is a letter's line: the removal goes
-    // by the same rule, so a user's own "@echo off" neither blocks O nor goes with it.
-    for (const std::string& line : BatchLines(pf_.files.ReadAll(batchFile))) {
-        if (LineBelongsTo(line, Ltr.empty() ? '\0' : Ltr[0])) {
-            ShowErrorMessage(1);
-            return false;
-        }
-    }
-    return true;
+    // On every family only a subst line that runs is a letter's line: a
+    // user's own "@echo off" does not block O, nor a release "subst X: /D" X.
+    if (!MapsLetter(pf_.files.ReadAll(batchFile), Ltr.empty() ? '\0' : Ltr[0])) return true;
+    ShowErrorMessage(1);
+    return false;
 }
 
 bool frmMWL_Pro::IsAbsent(const std::string& path, int number) {

@@ -119,6 +119,18 @@ void frmMWL_Pro::RemovePermanentEntry() {
                   mbExclamation, kAppTitle);
         return;
     }
+    // From reading the batch files to the unmark, no other window edits them.
+    std::unique_ptr<FileLock> lock;
+    try {
+        lock = HoldPermanentFiles("Drive " + Ltr + ": stays permanent.");
+    } catch (const RtError& e) {
+        w_.SetMousePointer(kPointerDefault);
+        w_.MsgBox("The state file " + StateFilePath + " could not be written: " +
+                      RtDescription(e.number()) + ".\r\nDrive " + Ltr + ": stays permanent.",
+                  mbExclamation, kAppTitle);
+        return;
+    }
+    if (!lock) return;
     std::vector<BatchEdit> edits;
     bool dropped;
     if (nt) {

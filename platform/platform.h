@@ -107,6 +107,12 @@ public:
     virtual void WriteAt(uint64_t offset, const std::string& bytes) = 0;
 };
 
+// A lock on a file, held until it is destroyed.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -135,6 +141,11 @@ public:
     virtual void Remove(const std::string& path) = 0;
     // Fails when `target` exists.
     virtual void Copy(const std::string& source, const std::string& target) = 0;
+    // Locks an existing file against every other holder of its lock (another
+    // Mapwell process, or another handle of this one), without waiting: null
+    // while another one holds it. The lock lies past the file's bytes, so it
+    // keeps no one from reading or writing them.
+    virtual std::unique_ptr<FileLock> TryLock(const std::string& path) = 0;
 
     // The current directory of the process (with its drive).
     virtual std::string CurrentDirectory() = 0;

@@ -112,6 +112,10 @@ void frmMWL_Pro::mnuRepair_Click() {
     RefreshDriveList();
 
     try {
+        // From the batch file's delete to the reset, no other window edits them.
+        std::unique_ptr<FileLock> lock =
+            HoldPermanentFiles("Restore left the permanent drives as they were.");
+        if (!lock) return;
         Path = GetStartupFolder();
         if (!Path.empty()) {
             const std::string batch = Path + "\\subit.bat";

@@ -2,6 +2,7 @@
 // file and the state file.
 #include "fixture.h"
 
+#include <cctype>
 #include <functional>
 #include <optional>
 
@@ -87,6 +88,8 @@ TEST_F(Permanent, LinesAreWrittenSoTheLogOnMappingReachesTheSameFolder) {
         {"C:\\Work Files", "@echo off\r", 0, "@echo off\r\r\nsubst X: \"C:\\Work Files\"\r\n"},
         {"C:\\Work Files", "\xEF\xBB\xBF", 0, "\xEF\xBB\xBF\r\nsubst X: \"C:\\Work Files\"\r\n"},
         {"C:\\Work Files", "@echo off\n", 0, "@echo off\nsubst X: \"C:\\Work Files\"\r\n"},
+        // A caret at the end takes the next character as it is, a line end too.
+        {"C:\\Work Files", "echo a ^\r\n", 0, "echo a ^\r\n \r\nsubst X: \"C:\\Work Files\"\r\n"},
         // A hidden or system batch file counts as absent: no duplicate check.
         {"C:\\Work Files", "subst X: \"C:\\Old\"\r\n", attrHidden,
          "subst X: \"C:\\Old\"\r\nsubst X: \"C:\\Work Files\"\r\n"},
@@ -346,8 +349,8 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
         {"no Startup folder on W95", w98, comesBack, noStartup},
         {"subit.bat locked on W95, after autoexec.bat was changed", w98, locked,
          [](App& a) { a.m.Lock(kBatch); }},
-        {"the state file locked after the line went", nt, unstored, lockState},
-        {"the state file locked after both lines went on W95", w98, unstored, lockState},
+        {"the state file locked", nt, unstored, lockState},
+        {"the state file locked on W95", w98, unstored, lockState},
         {"a delete that reports success but leaves the file", nt, locked,
          [](App& a) {
              a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
@@ -378,45 +381,79 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
     }
 }
 
-// Two Mapwell windows on one machine: each changes only its own letter's bit
-// of what is stored, and Remove reads what the other window stored.
-TEST(PermanentEdges, TwoWindowsKeepEachOthersPermanentDrives) {
-    App a;
-    a.m.AddFile(kStateFile, StateFileBytes(0x08800000)); // X permanent
-    a.m.AddFile(kBatch, "subst X: \"C:\\X\"\r\n");
-    a.m.AddFolder("C:\\X");
-    a.m.AddFolder("C:\\Y");
-    ASSERT_TRUE(a.StartWithSubst());
-    SimWindow w2;
-    frmMWL_Pro b{a.m.platform(), w2};
-    ASSERT_TRUE(b.Form_Load());
-    b.Form_Activate();
-
-    b.dirList().SetPath("C:\\Y");
-    ASSERT_TRUE(w2.avail.Select("Y:"));
-    b.lstAvail_Click();
-    b.cmdDefault_Click(); // window B makes Y permanent
-    ASSERT_EQ(a.StoredMask(), 0x09800000);
-
-    a.subst.Run(a.m, {"subst.exe", "X:", "C:\\X"});
-    a.f.RefreshLetterLists();
-    ASSERT_TRUE(a.w.used.Select("X:"));
-    a.w.answers = {idYes};
-    a.f.cmdRemove_Click(); // window A, started earlier, removes X permanently
-    EXPECT_EQ(a.StoredMask(), 0x09000000) << "Y stays marked";
-    EXPECT_EQ(a.m.FileBytes(kBatch), "subst Y: \"C:\\Y\"\r\n");
-
-    // Window A asks about Y, which window B made permanent.
-    a.w.boxes.clear();
-    a.f.RefreshLetterLists();
-    ASSERT_TRUE(a.w.used.Select("Y:"));
-    a.w.answers = {idYes};
-    a.f.cmdRemove_Click();
-    ASSERT_FALSE(a.w.boxes.empty());
-    EXPECT_EQ(a.w.boxes[0].text,
-              "This drive letter, Y, is permanent, do you want it removed permanently?");
-    EXPECT_EQ(a.StoredMask(), 0x08000000);
-    EXPECT_FALSE(a.m.Exists(kBatch));
+// Two Mapwell windows on one machine: window B's command runs inside window
+// A's, at A's first `op` on the file `on`. Once A has begun its edit, B waits
+// for it (and here gives up, saying so); before, B's edit stays, for A reads
+// the files anew. Either way a letter has its line exactly when it is marked.
+TEST(PermanentEdges, TwoWindowsAtOnceUndoNothingOfEachOther) {
+    using Command = std::function<void(App&, frmMWL_Pro&, SimWindow&)>;
+    auto make = [](char l) -> Command {
+        return [l](App&, frmMWL_Pro& f, SimWindow& w) {
+            f.dirList().SetPath(std::string("C:\\") + l);
+            w.avail.Select(std::string(1, l) + ":");
+            f.lstAvail_Click();
+            f.cmdDefault_Click();
+        };
+    };
+    auto remove = [](char l) -> Command {
+        return [l](App& app, frmMWL_Pro& f, SimWindow& w) {
+            app.subst.Run(app.m, {"subst.exe", std::string(1, l) + ":", std::string("C:\\") + l});
+            f.RefreshLetterLists();
+            w.used.Select(std::string(1, l) + ":");
+            w.answers = {idYes};
+            f.cmdRemove_Click();
+        };
+    };
+    Command restore = [](App&, frmMWL_Pro& f, SimWindow&) { f.mnuRepair_Click(); };
+    struct Case {
+        const char* name;
+        Command a;
+        const char *op, *on;
+        Command b;
+        std::string marked; // the letters marked afterwards
+        bool refused;       // B said it could not change the files
+    };
+    const Case cases[] = {
+        {"Make Permanent in both", make('X'), "WriteAt", "HIMEM32", make('Y'), "QX", true},
+        {"Remove in B", make('X'), "WriteAt", "HIMEM32", remove('Q'), "QX", true},
+        {"Remove in A", remove('Q'), "Replace", "SUBIT.BAT", make('Y'), "", true},
+        {"Restore in A", restore, "WriteAt", "HIMEM32", make('Y'), "", true},
+        {"B before A's edit", remove('Q'), "TryLock", "HIMEM32", make('Y'), "Y", false},
+        {"B before A's question", remove('Y'), "OpenRandom", "HIMEM32", make('Y'), "Q", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        App a;
+        a.m.AddFile(kStateFile, StateFileBytes(0x08010000));
+        a.m.AddFile(kBatch, "@echo off\r\nsubst Q: \"C:\\Q\"\r\n");
+        for (const char* folder : {"C:\\Q", "C:\\X", "C:\\Y"}) a.m.AddFolder(folder);
+        ASSERT_TRUE(a.StartWithSubst());
+        a.subst.Run(a.m, {"subst.exe", "Q:", "C:\\Q"});
+        SimWindow w2;
+        frmMWL_Pro b{a.m.platform(), w2};
+        ASSERT_TRUE(b.Form_Load());
+        b.Form_Activate();
+        bool ran = false;
+        a.m.onCall = [&](const std::string& op, std::string path) {
+            for (char& ch : path) ch = static_cast<char>(std::toupper(ch));
+            if (ran || op != c.op || path.find(c.on) == std::string::npos) return;
+            ran = true;
+            c.b(a, b, w2);
+        };
+        c.a(a, a.f, a.w);
+        ASSERT_TRUE(ran);
+        std::string marked;
+        for (char l : {'Q', 'X', 'Y'}) {
+            bool mark = a.StoredMask() & LetterBit({l});
+            if (mark) marked += l;
+            std::string line = std::string("subst ") + l + ":";
+            EXPECT_EQ(a.m.FileBytes(kBatch).find(line) != std::string::npos, mark) << l;
+        }
+        EXPECT_EQ(marked, c.marked);
+        bool told = false;
+        for (const SimBox& box : w2.boxes) told = told || box.text.rfind("Another Mapwell", 0) == 0;
+        EXPECT_EQ(told, c.refused);
+    }
 }
 
 } // namespace

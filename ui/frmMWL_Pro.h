@@ -141,6 +141,11 @@ private:
     };
     bool DropFromBatchFile(const std::string& folder, const std::string& name,
                            bool deleteWhenEmptied, std::vector<BatchEdit>& edits);
+    // The lock that each edit of the state file and the batch files holds for
+    // its span, waited for a little; null, after telling the user that
+    // `outcome`, when another window keeps it. Throws RtError when the state
+    // file cannot be opened.
+    std::unique_ptr<FileLock> HoldPermanentFiles(const std::string& outcome);
     // Puts the files back as they were; false when one could not be.
     bool UndoBatchEdits(const std::vector<BatchEdit>& edits);
     // Replaces a file whole with `content` through a new work file beside it.

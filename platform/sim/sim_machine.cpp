@@ -34,6 +34,7 @@ void SimMachine::Tick(const char* op, const std::string& path) {
 }
 
 bool SimMachine::TickWrite(const char* op, const std::string& path) {
+    if (onCall) onCall(op, path);
     ++faults.calls;
     bool hit = faults.failOn.empty() ? faults.calls == faults.failAt : faults.failOn == op;
     if (!hit || !faults.error) return false;
@@ -428,6 +429,27 @@ void SimMachine::Copy(const std::string& source, const std::string& target) {
     if (Find(Absolute(target))) throw RtError(rtFileAlreadyExists);
     std::string data = Find(Absolute(source))->data;
     FileForWrite(target).data = data;
+}
+
+class SimFileLock : public FileLock {
+public:
+    SimFileLock(SimMachine& m, std::string key) : m_(m), key_(std::move(key)) {
+        m_.locked_.insert(key_);
+    }
+    ~SimFileLock() override { m_.locked_.erase(key_); }
+
+private:
+    SimMachine& m_;
+    std::string key_;
+};
+
+std::unique_ptr<FileLock> SimMachine::TryLock(const std::string& path) {
+    Tick("TryLock", path);
+    CheckUnlocked(path);
+    if (Attributes(path) & attrDirectory) throw RtError(rtPathFileAccess);
+    std::string key = Key(Absolute(path));
+    if (locked_.count(key)) return nullptr;
+    return std::make_unique<SimFileLock>(*this, key);
 }
 
 void SimMachine::ChangeDrive(char letter) {

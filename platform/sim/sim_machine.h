@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,9 @@ public:
         bool partWay = false;
         std::string failOn; // when set: every call of this operation fails instead
     } faults;
+    // Runs before every file operation and launch, given its name and path:
+    // what another program does meanwhile.
+    std::function<void(const std::string& op, const std::string& path)> onCall;
 
     // --- processes ---
     std::vector<SimLaunch> launches;
@@ -179,6 +183,7 @@ private:
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;
     void Copy(const std::string& source, const std::string& target) override;
+    std::unique_ptr<FileLock> TryLock(const std::string& path) override;
     std::string CurrentDirectory() override { return currentDirectory; }
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
@@ -200,8 +205,10 @@ private:
     }
 
     friend class SimRandomFile;
+    friend class SimFileLock;
     friend class SimProcess;
     std::map<std::string, Node> nodes_;
+    std::set<std::string> locked_; // files whose lock is held
     uint32_t nextPid_ = 100;
     Platform platform_;
 };

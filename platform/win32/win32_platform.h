@@ -40,6 +40,7 @@ public:
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;
     void Copy(const std::string& source, const std::string& target) override;
+    std::unique_ptr<FileLock> TryLock(const std::string& path) override;
     std::string CurrentDirectory() override;
     void ChangeDrive(char letter) override;
     void ChangeDirectory(const std::string& path) override;
