@@ -15,12 +15,13 @@ TEST(Win32Errors, EachCodeReachesTheUserAsTheErrorOfTheSameMeaning) {
     };
     const Meaning meanings[] = {
         {"File not found. Error 53", {2}}, // FILE_NOT_FOUND
-        // PATH_NOT_FOUND, BAD_NETPATH, BAD_PATHNAME, FILENAME_EXCED_RANGE, DIRECTORY
-        {"Path not found. Error 76", {3, 53, 161, 206, 267}},
+        // PATH_NOT_FOUND, BAD_PATHNAME, FILENAME_EXCED_RANGE, DIRECTORY
+        {"Path not found. Error 76", {3, 161, 206, 267}},
         {"Path/File access error. Error 75", {5, 1}}, // ACCESS_DENIED; INVALID_FUNCTION, any other
         {"Out of memory. Error 7", {8, 14}},          // NOT_ENOUGH_MEMORY, OUTOFMEMORY
-        // INVALID_DRIVE, BAD_UNIT, DEV_NOT_EXIST, BAD_NET_NAME, DEVICE_NOT_CONNECTED and _REMOVED
-        {"Device unavailable. Error 68", {15, 20, 55, 67, 1167, 1617}},
+        // INVALID_DRIVE, BAD_UNIT, DEV_NOT_EXIST, BAD_NET_NAME, DEVICE_NOT_CONNECTED and _REMOVED;
+        // a server that cannot be reached: BAD_NETPATH, NETNAME_DELETED, NETWORK_UNREACHABLE
+        {"Device unavailable. Error 68", {15, 20, 55, 67, 1167, 1617, 53, 64, 1231}},
         {"Permission denied. Error 70", {19, 32, 33}}, // WRITE_PROTECT, SHARING_, LOCK_VIOLATION
         // NOT_READY, UNRECOGNIZED_VOLUME, MEDIA_CHANGED, NO_MEDIA_IN_DRIVE, UNRECOGNIZED_MEDIA
         {"Disk not ready. Error 71", {21, 1005, 1110, 1112, 1785}},

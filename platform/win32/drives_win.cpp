@@ -1,5 +1,6 @@
 // Drive look-up: type, volume serial number, label or network share.
 #include "platform/rt_error.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
 
@@ -72,6 +73,22 @@ bool Win32Drives::IsVirtual(char letter) {
     char target[4096]; // a folder of up to MAX_PATH, and room to spare
     return QueryDosDeviceA(device.c_str(), target, sizeof(target)) &&
            std::string(target).rfind("\\??\\", 0) == 0;
+}
+
+std::string Win32Drives::VirtualFolder(char letter) {
+    // subst's device name is the folder behind "\??\"; a folder on a share
+    // reads "\??\UNC\server\share\...".
+    const std::wstring device{static_cast<wchar_t>(letter), L':'};
+    std::wstring target(MAX_PATH + 8, L'\0');
+    // A longer folder answers "insufficient buffer": ask again with more room.
+    while (!QueryDosDeviceW(device.c_str(), target.data(), static_cast<DWORD>(target.size()))) {
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || target.size() > 0x10000) return "";
+        target.resize(target.size() * 2);
+    }
+    std::wstring folder = target.c_str();
+    if (folder.rfind(L"\\??\\UNC\\", 0) == 0) return "\\\\" + ToUtf8(folder.substr(8));
+    if (folder.rfind(L"\\??\\", 0) == 0) return ToUtf8(folder.substr(4));
+    return "";
 }
 
 std::string Win32Drives::Label(char letter, DriveKind kind) {

@@ -1,12 +1,15 @@
 // Files and folders through the ANSI file API.
 #include "platform/rt_error.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_platform.h"
 
 #include <vector>
 
 namespace {
+
+void WriteAll(HANDLE file, const std::string& bytes);
 
 class Win32RandomFile : public RandomFile {
 public:
@@ -24,11 +27,7 @@ public:
 
     void WriteAt(uint64_t offset, const std::string& bytes) override {
         Seek(offset);
-        DWORD written = 0;
-        if (!WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                       nullptr) ||
-            written != bytes.size())
-            ThrowLastError();
+        WriteAll(file_.get(), bytes);
     }
 
 private:
@@ -47,11 +46,14 @@ UniqueFile Open(const std::string& path, DWORD access, DWORD disposition) {
     return f;
 }
 
+// A write that the disk cannot take whole reports success with fewer bytes
+// written, and leaves the last error of an earlier call ("already exists",
+// from opening an existing file): the disk is full.
 void WriteAll(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size())
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         ThrowLastError();
+    if (written != bytes.size()) throw RtError(RtErrorFromWin32(ERROR_DISK_FULL));
 }
 
 // Calls `fill(buffer, size)`, which returns the length written or the size
@@ -109,6 +111,17 @@ std::string Win32Files::ReadAll(const std::string& path) {
 void Win32Files::Append(const std::string& path, const std::string& bytes) {
     UniqueFile f = Open(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     WriteAll(f.get(), bytes);
+}
+
+void Win32Files::Truncate(const std::string& path, uint64_t length) {
+    UniqueFile f(CreateFileW(ToUtf16(path).c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) ThrowLastError();
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(length);
+    if (!SetFilePointerEx(f.get(), to, nullptr, FILE_BEGIN) || !SetEndOfFile(f.get()))
+        ThrowLastError();
 }
 
 void Win32Files::CreateNew(const std::string& path, const std::string& bytes) {

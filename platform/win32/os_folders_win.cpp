@@ -110,7 +110,9 @@ long Win32Folders::FolderPath(int csidl, FolderType type, std::string& path) {
 
 bool Win32Folders::SpecialFolderPath(int csidl, std::string& path) {
     PIDLIST_ABSOLUTE pidl = nullptr;
-    if (SHGetSpecialFolderLocation(nullptr, csidl, &pidl) != S_OK) return false;
+    // The shell makes a known folder on demand, as when a clean-up tool has
+    // deleted it; a system that names no such folder still answers a failure.
+    if (SHGetSpecialFolderLocation(nullptr, csidl | CSIDL_FLAG_CREATE, &pidl) != S_OK) return false;
     // The shell's own path limit; the buffer only has to hold MAX_PATH.
     char buffer[300] = {};
     SHGetPathFromIDListA(pidl, buffer);
