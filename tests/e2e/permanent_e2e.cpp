@@ -41,6 +41,44 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
 }
 
+// A letter Add mapped is made permanent for the folder it shows; for another
+// folder it is refused, with that folder named.
+TEST_F(Permanent, AMappedLetterIsMadePermanentForTheFolderItShowsOnly) {
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    Add(kWork, "E:");
+    CreateDirectoryA((kWork + "\\Sub").c_str(), nullptr);
+    ASSERT_TRUE(app.OpenFolder(kWork + "\\Sub"));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdDefault);
+    EXPECT_EQ(app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
+              "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Work Files\\Sub.\r\n"
+              "To make E: permanent for C:\\e2e\\Work Files\\Sub, remove drive E: first; or pick "
+              "C:\\e2e\\Work Files to make it permanent as it is.");
+    EXPECT_FALSE(FileExists(batch));
+
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdDefault);
+    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
+    EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
+    EXPECT_EQ(SubstLog().size(), 1u) << "mapped once, by Add";
+}
+
+// A clean-up tool deleted the Startup folder: the shell makes it again.
+TEST_F(Permanent, ADeletedStartupFolderIsMadeAgain) {
+    const std::string startup = StartupFolder();
+    ASSERT_TRUE(RemoveDirectoryA(startup.c_str())) << "not empty? error " << GetLastError();
+    Choose(kWork, "E:");
+    app.Click(ids::cmdDefault);
+    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
+    EXPECT_EQ(ReadFileBytes(startup + "\\subit.bat"), "subst E: \"C:\\e2e\\Work Files\"\r\n");
+    CreateDirectoryA(startup.c_str(), nullptr); // whatever happened, for the tests after
+}
+
 // E: and G: mapped and permanent before Mapwell starts, and a file of the
 // user's named temp.dat beside the batch file.
 struct PermanentPair : MapwellTest {
@@ -72,6 +110,22 @@ struct PermanentPair : MapwellTest {
         return said;
     }
 };
+
+TEST_F(PermanentPair, RestoreReleasesBothAndKeepsTheUsersOwnLines) {
+    const std::string mine = "@echo off\r\nnet use P: \\\\server\\share /persistent:no\r\n";
+    const std::string start = "start \"\" \"C:\\Tools\\sync.exe\"\r\n";
+    ASSERT_TRUE(WriteFileBytes(Batch(), mine + "subst E: \"" + kWork + "\"\r\n" + start +
+                                            "subst G: \"" + kMusic + "\"\r\n"));
+    app.MenuCommand(ids::mnuRepair);
+    EXPECT_NE(app.Answer("Restore MWL", IDOK), "<none>");
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000000; }, 30)) << StoredMask();
+    EXPECT_EQ(ReadFileBytes(Batch()), mine + start);
+    EXPECT_EQ(ReadFileBytes(StartupFolder() + "\\temp.dat"), "mine\r\n");
+    EXPECT_FALSE(Contains(DriveLetters(), "E:"));
+    EXPECT_FALSE(Contains(DriveLetters(), "G:"));
+    MessageBoxInfo box;
+    EXPECT_FALSE(app.FindBox(box)) << box.text;
+}
 
 TEST_F(PermanentPair, RemoveLeavesTheUsersFilesAndKeepsALineThatCannotGo) {
     // The work file is Mapwell's own: the user's temp.dat stays as it was.
