@@ -269,7 +269,9 @@ std::string StateFilePath() {
 
 std::string StartupFolder() {
     char buffer[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    // Made again when a test has deleted it.
+    SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_DEFAULT,
+                     buffer);
     return buffer;
 }
 

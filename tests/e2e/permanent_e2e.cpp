@@ -7,13 +7,15 @@ namespace {
 using Permanent = MapwellTest;
 
 TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
+    // A clean-up tool deleted the Startup folder: the shell makes it again.
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    ASSERT_TRUE(RemoveDirectoryA(StartupFolder().c_str())) << "error " << GetLastError();
     Choose(kWork, "E:");
     app.Click(ids::cmdDefault);
     EXPECT_EQ(app.Answer("Make Permanent?", IDOK, "make-permanent-question"),
               "This feature will place a file in your Startup Folder!\r\n\r\n"
               "Save \"E:\\\" as:  \"C:\\e2e\\Work Files\"\r\npermanently?");
     EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    std::string batch = StartupFolder() + "\\subit.bat";
     EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
     EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
     EXPECT_TRUE(Contains(DriveLetters(), "E:"));
@@ -64,19 +66,6 @@ TEST_F(Permanent, AMappedLetterIsMadePermanentForTheFolderItShowsOnly) {
     EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
     EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
     EXPECT_EQ(SubstLog().size(), 1u) << "mapped once, by Add";
-}
-
-// A clean-up tool deleted the Startup folder: the shell makes it again.
-TEST_F(Permanent, ADeletedStartupFolderIsMadeAgain) {
-    const std::string startup = StartupFolder();
-    ASSERT_TRUE(RemoveDirectoryA(startup.c_str())) << "not empty? error " << GetLastError();
-    Choose(kWork, "E:");
-    app.Click(ids::cmdDefault);
-    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
-    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
-    EXPECT_EQ(ReadFileBytes(startup + "\\subit.bat"), "subst E: \"C:\\e2e\\Work Files\"\r\n");
-    CreateDirectoryA(startup.c_str(), nullptr); // whatever happened, for the tests after
 }
 
 // E: and G: mapped and permanent before Mapwell starts, and a file of the
