@@ -48,8 +48,9 @@ inline std::vector<std::string> CrtArgs(const std::string& line, const CodePage&
 // blank between them.
 inline std::string CmdLineAfterC(const std::string& parameters) {
     size_t at = parameters.find("/C ");
+    if (at != std::string::npos) at = parameters.find_first_not_of(' ', at + 3);
     if (at == std::string::npos) return "";
-    std::string line = parameters.substr(parameters.find_first_not_of(' ', at + 3));
+    std::string line = parameters.substr(at);
     size_t quotes = std::count(line.begin(), line.end(), '"');
     bool kept = quotes == 2 && line.find(' ') < line.rfind('"');
     if (line[0] == '"' && !kept)

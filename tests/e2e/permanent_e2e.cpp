@@ -48,14 +48,14 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
 TEST_F(Permanent, AMappedLetterIsMadePermanentForTheFolderItShowsOnly) {
     const std::string batch = StartupFolder() + "\\subit.bat";
     Add(kWork, "E:");
-    CreateDirectoryA((kWork + "\\Sub").c_str(), nullptr);
-    ASSERT_TRUE(app.OpenFolder(kWork + "\\Sub"));
+    ASSERT_TRUE(app.OpenFolder(kMusic));
     ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
     app.Click(ids::cmdDefault);
-    EXPECT_EQ(app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
-              "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Work Files\\Sub.\r\n"
-              "To make E: permanent for C:\\e2e\\Work Files\\Sub, remove drive E: first; or pick "
-              "C:\\e2e\\Work Files to make it permanent as it is.");
+    EXPECT_EQ(
+        app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
+        "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Music.\r\nTo make E: "
+        "permanent for C:\\e2e\\Music, remove drive E: first; or pick C:\\e2e\\Work Files to "
+        "make it permanent as it is.");
     EXPECT_FALSE(FileExists(batch));
 
     ASSERT_TRUE(app.OpenFolder(kWork));
