@@ -58,26 +58,36 @@ bool frmMWL_Pro::Form_Load() {
     // The setup program puts the state file in the application-data folder
     // where it is now, which a roaming or managed profile may have moved
     // elsewhere; an older installation may have left it in the profile's
-    // default one.
+    // default one. That one is looked in only when the current folder answers
+    // that there is no such file: a folder that cannot be read (a drive that
+    // is gone, a server that is down) may hold the state file with the
+    // permanent letters, and another file must not silently stand in for it.
+    // Start-up then goes on with it, and says that it cannot be read.
+    enum class Found { Yes, No, Unreadable };
     auto findStateFile = [&](FolderType type) {
         std::string folder;
         long result = 1;
         RunStartupStep([&] { result = pf_.folders.FolderPath(kCsidlAppData, type, folder); });
         // Only 0 yields a folder; 1 means there is none, and any other result
         // leaves nothing usable either.
-        if (result != 0) return false;
+        if (result != 0) return Found::No;
         folder += "\\Quillon Software\\Mapwell\\";
-        // A look-up that fails cannot vouch for the file either.
-        bool present = false;
-        RunStartupStep(
-            [&] { present = !Dir(pf_.files, folder + kStateFileName, attrHidden).empty(); });
-        if (present) {
+        Found found;
+        try {
+            found = Dir(pf_.files, folder + kStateFileName, attrHidden).empty()
+                        ? Found::No
+                        : Found::Yes;
+        } catch (const std::exception&) {
+            found = Found::Unreadable;
+        }
+        if (found != Found::No) {
             sPath = folder;
             StateFilePath = sPath + kStateFileName;
         }
-        return present;
+        return found;
     };
-    if (!findStateFile(FolderType::Current) && !findStateFile(FolderType::Default)) {
+    if (findStateFile(FolderType::Current) == Found::No &&
+        findStateFile(FolderType::Default) == Found::No) {
         ShowErrorMessage(255);
         return false;
     }

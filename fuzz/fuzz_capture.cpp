@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzApp app;
     if (!app.Start()) return 0;
     app.m.onLaunch = [&](SimLaunch& l) {
-        if (l.parameters == " /C " + kSubst + " > temp") app.m.AddFile(kFuzzData + "temp", capture);
+        if (l.parameters == " /C \"" + kSubst + " > \"" + kFuzzData + "temp\"\"")
+            app.m.AddFile(kFuzzData + "temp", capture);
         return true;
     };
 

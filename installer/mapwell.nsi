@@ -44,6 +44,8 @@ ManifestSupportedOS all
 ; the profile redirects it); it refuses to start without it.
 !define DATA_DIR "$APPDATA\Quillon Software\Mapwell"
 !define STATE_NAME "himem32.mwl"
+!define CSIDL_APPDATA 0x1A
+!define SHGFP_TYPE_DEFAULT 1
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
@@ -110,12 +112,22 @@ Section "Mapwell" SecMain
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The state file holds the user's permanent letters: a reinstall or an
-  ; upgrade must keep it as it is.
-  CreateDirectory "${DATA_DIR}"
-  SetOutPath "${DATA_DIR}"
-  SetOverwrite off
-  File "/oname=${STATE_NAME}" "${STATE_FILE}"
-  SetOverwrite on
+  ; upgrade must keep it as it is. Mapwell looks for it where AppData is now,
+  ; then, when that folder has none, where the profile keeps AppData by
+  ; default: an installation from before the folder was redirected left it
+  ; there, and a new one here would hide it and its permanent letters.
+  System::Call 'shell32::SHGetFolderPathW(p 0, i ${CSIDL_APPDATA}, p 0, i ${SHGFP_TYPE_DEFAULT}, w .r1) i .r0'
+  ${If} $0 = 0
+  ${AndIfNot} ${FileExists} "${DATA_DIR}\${STATE_NAME}"
+  ${AndIf} ${FileExists} "$1\Quillon Software\Mapwell\${STATE_NAME}"
+    DetailPrint "Keeping the state file in $1\Quillon Software\Mapwell"
+  ${Else}
+    CreateDirectory "${DATA_DIR}"
+    SetOutPath "${DATA_DIR}"
+    SetOverwrite off
+    File "/oname=${STATE_NAME}" "${STATE_FILE}"
+    SetOverwrite on
+  ${EndIf}
 
   ; The shortcut's working folder is $OUTDIR. Setup's own current folder goes
   ; elsewhere first: a program the shell starts for the new shortcut (under

@@ -1,5 +1,6 @@
 // Make Permanent: map the folder now and have it mapped again at every log-on.
 #include "permanent/batch_file.h"
+#include "platform/path_text.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
@@ -39,6 +40,16 @@ void frmMWL_Pro::cmdDefault_Click() {
             return;
         }
         if (IsNetworkPath()) return;
+        // The drive would show the folder it shows now until the next log-on,
+        // and the line would map another one from then on.
+        if (std::string shown = ShowsAnotherFolder(Ltr[0], folder); !shown.empty()) {
+            w_.MsgBox("Drive " + Ltr + ": shows the folder " + shown + " now, not " + folder +
+                          ".\r\nTo make " + Ltr + ": permanent for " + folder + ", remove drive " +
+                          Ltr + ": first; or pick " + shown + " to make it permanent as it is.",
+                      mbExclamation, kAppTitle);
+            w_.lstAvail().SetFocus();
+            return;
+        }
         Path = SubstArgument(folder);
 
         // The command interpreter reads the batch file in the system's OEM
@@ -144,6 +155,18 @@ bool frmMWL_Pro::HeldByADrive(char letter) {
         return false; // a free letter, or one RunSubst will report
     }
     return !pf_.drives.IsVirtual(letter);
+}
+
+std::string frmMWL_Pro::ShowsAnotherFolder(char letter, const std::string& folder) {
+    // A folder the system does not name cannot be told apart: RunSubst goes
+    // on as for any letter in use.
+    std::string shown = pf_.drives.IsVirtual(letter) ? pf_.drives.VirtualFolder(letter) : "";
+    // Compared as the file system compares names, without a final backslash.
+    auto bare = [&](std::string path) {
+        while (path.size() > 3 && PathText::EndsWithSeparator(path)) path.pop_back();
+        return path;
+    };
+    return shown.empty() || PathText::Same(bare(shown), bare(folder)) ? "" : shown;
 }
 
 bool frmMWL_Pro::IsOrdinaryFile(const std::string& path) {

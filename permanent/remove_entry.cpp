@@ -1,6 +1,7 @@
 // Undoing Make Permanent for one letter: its line leaves the startup batch
 // file and its bit leaves the state file.
 #include "permanent/batch_file.h"
+#include "platform/path_text.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
@@ -25,6 +26,7 @@ void frmMWL_Pro::ReplaceWhole(const std::string& file, const std::string& conten
             break;
         } catch (const RtError& e) {
             if (e.number() == rtFileAlreadyExists && n < kWorkFileNames) continue;
+            if (e.number() == rtFileAlreadyExists) throw WorkFilesTaken(folder);
             // Part of the content may have been written before the failure.
             if (e.number() != rtFileAlreadyExists) RemoveQuietly(work);
             throw;
@@ -36,6 +38,19 @@ void frmMWL_Pro::ReplaceWhole(const std::string& file, const std::string& conten
         RemoveQuietly(work);
         throw;
     }
+}
+
+frmMWL_Pro::WorkFilesTaken::WorkFilesTaken(std::string in)
+    : RtError(rtFileAlreadyExists), folder(std::move(in)) {}
+
+std::string frmMWL_Pro::Describe(const RtError& e) const {
+    if (auto* taken = dynamic_cast<const WorkFilesTaken*>(&e)) {
+        std::string folder = taken->folder;
+        if (folder.size() > 3 && PathText::EndsWithSeparator(folder)) folder.pop_back();
+        return "Mapwell's work files in " + folder + " (temp.dat to temp" +
+               std::to_string(kWorkFileNames) + ".dat) are all in use";
+    }
+    return RtDescription(e.number());
 }
 
 void frmMWL_Pro::RemoveQuietly(const std::string& path) {
@@ -52,9 +67,10 @@ bool frmMWL_Pro::DropFromBatchFile(const std::string& folder, const std::string&
     try {
         content = pf_.files.ReadAll(batch);
     } catch (const RtError& e) {
-        // No batch file, or no folder for it: no line to drop.
+        // No batch file, or no folder for it: no line to drop. One that
+        // cannot be reached (a server that is down) keeps its line.
         if (IsAbsent(batch, e.number())) return true;
-        ReportBatchFailure(batch, e.number());
+        ReportBatchFailure(batch, e, "read");
         return false;
     }
     FilteredBatch kept = DropLetterLines(content, Ltr[0]);
@@ -69,30 +85,41 @@ bool frmMWL_Pro::DropFromBatchFile(const std::string& folder, const std::string&
         } else
             ReplaceWhole(batch, kept.text);
     } catch (const RtError& e) {
-        ReportBatchFailure(batch, e.number());
+        ReportBatchFailure(batch, e, "changed");
         return false;
     }
     edits.push_back({batch, content});
     return true;
 }
 
-void frmMWL_Pro::ReportBatchFailure(const std::string& batch, int number) {
+void frmMWL_Pro::ReportBatchFailure(const std::string& batch, const RtError& e, const char* what) {
     w_.SetMousePointer(kPointerDefault);
-    w_.MsgBox("The startup batch file " + batch + " could not be changed: " +
-                  RtDescription(number) + ".\r\nDrive " + Ltr + ": stays permanent.",
+    w_.MsgBox("The startup batch file " + batch + " could not be " + what + ": " + Describe(e) +
+                  ".\r\nDrive " + Ltr + ": stays permanent.",
               mbExclamation, kAppTitle);
 }
 
 bool frmMWL_Pro::UndoBatchEdits(const std::vector<BatchEdit>& edits) {
     bool whole = true;
     for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
+        std::optional<std::string> now;
+        bool read = true;
         try {
-            // A write that failed before changing anything leaves nothing to undo.
-            if (ReadIfPresent(it->file) == it->before) continue;
+            now = ReadIfPresent(it->file);
         } catch (const RtError&) {
+            read = false;
         }
+        // A write that failed before changing anything leaves nothing to undo.
+        if (read && now == it->before) continue;
+        // An append cut short (a full disk) is cut off again: that needs no
+        // free space, where a new copy of the old file would.
+        const std::string& old = it->before.value_or("");
+        bool appended = read && it->before && now && now->size() > old.size() &&
+                        now->compare(0, old.size(), old) == 0;
         try {
-            if (it->before)
+            if (appended)
+                pf_.files.Truncate(it->file, old.size());
+            else if (it->before)
                 ReplaceWhole(it->file, *it->before);
             else
                 pf_.files.Remove(it->file);

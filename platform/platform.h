@@ -80,6 +80,9 @@ public:
     // True when the system maps the letter to a folder (a subst drive), even
     // one whose folder has gone; false for disks, shares and free letters.
     virtual bool IsVirtual(char letter) = 0;
+    // The folder a virtual drive shows now ("C:\Work Files"); "" for any
+    // other letter, or when the system does not say.
+    virtual std::string VirtualFolder(char letter) = 0;
 };
 
 // --- files ------------------------------------------------------------------
@@ -133,6 +136,9 @@ public:
     virtual std::string ReadAll(const std::string& path) = 0;
     // Appends, creating the file when it is absent.
     virtual void Append(const std::string& path, const std::string& bytes) = 0;
+    // Cuts an existing file back to its first `length` bytes. It needs no
+    // free space, so it can take back an append that a full disk cut short.
+    virtual void Truncate(const std::string& path, uint64_t length) = 0;
     // Creates a new file; throws 58 when a file of that name exists, which is
     // never touched.
     virtual void CreateNew(const std::string& path, const std::string& bytes) = 0;

@@ -12,7 +12,6 @@ struct Mapping {
 constexpr Mapping kMappings[] = {
     {win32::kFileNotFound, rtFileNotFound},
     {win32::kPathNotFound, rtPathNotFound},
-    {win32::kBadNetPath, rtPathNotFound},
     {win32::kBadPathName, rtPathNotFound},
     {win32::kDirectory, rtPathNotFound},
     {win32::kFilenameExcedRange, rtPathNotFound},
@@ -29,7 +28,12 @@ constexpr Mapping kMappings[] = {
     {win32::kUnrecognizedMedia, rtDiskNotReady},
     {win32::kMediaChanged, rtDiskNotReady},
     // No such drive or device, one unplugged or gone, a share that is not there.
+    // A server that cannot be reached is one of them, never "not found": a
+    // file there may well exist, and must not be taken for absent.
     {win32::kInvalidDrive, rtDeviceUnavailable},
+    {win32::kBadNetPath, rtDeviceUnavailable},
+    {win32::kNetNameDeleted, rtDeviceUnavailable},
+    {win32::kNetworkUnreachable, rtDeviceUnavailable},
     {win32::kBadUnit, rtDeviceUnavailable},
     {win32::kDevNotExist, rtDeviceUnavailable},
     {win32::kBadNetName, rtDeviceUnavailable},

@@ -23,6 +23,7 @@ constexpr uint32_t kSharingViolation = 32;
 constexpr uint32_t kLockViolation = 33;
 constexpr uint32_t kHandleDiskFull = 39;
 constexpr uint32_t kBadNetPath = 53;
+constexpr uint32_t kNetNameDeleted = 64;
 constexpr uint32_t kDevNotExist = 55;
 constexpr uint32_t kBadNetName = 67;
 constexpr uint32_t kFileExists = 80;
@@ -36,6 +37,7 @@ constexpr uint32_t kUnrecognizedVolume = 1005;
 constexpr uint32_t kMediaChanged = 1110;
 constexpr uint32_t kNoMediaInDrive = 1112;
 constexpr uint32_t kDeviceNotConnected = 1167;
+constexpr uint32_t kNetworkUnreachable = 1231;
 constexpr uint32_t kDeviceRemoved = 1617;
 constexpr uint32_t kUnrecognizedMedia = 1785;
 } // namespace win32

@@ -134,6 +134,17 @@ TEST(PermanentEdges, RefusalsWriteNothing) {
          pickUsed("C:")},
         {"a letter a share holds", "Drive n: is a disk or a network drive, not a virtual drive",
          pickUsed("n:")},
+        // Made permanent, G would show Work Files until the next log-on, Sub from then on.
+        {"a letter a virtual drive holds for another folder",
+         "Drive G: shows the folder C:\\Work Files now, not C:\\Work Files\\Sub.\r\nTo make G: "
+         "permanent for C:\\Work Files\\Sub, remove drive G: first; or pick C:\\Work Files",
+         [](App& a) {
+             a.subst.Run(a.m, {"subst.exe", "G:", "C:\\Work Files"});
+             a.f.RefreshLetterLists();
+             a.Choose("C:\\Work Files\\Sub", "X:");
+             a.w.used.Select("G:");
+             a.f.lstUsedLtrs_Click();
+         }},
     };
     for (const Case& c : cases) {
         App a;
@@ -162,12 +173,8 @@ TEST(PermanentEdges, AFailedWriteTakesTheLineBackOut) {
     const Case cases[] = {
         {"the state file locked", [](App& a) { a.m.Lock(kStateFile); },
          "The drive could not be made permanent: Permission denied. Error 70"},
-        {"a disk that fills up during the append",
-         [](App& a) {
-             a.m.faults.failOn = "Append";
-             a.m.faults.error = rtDiskFull;
-             a.m.faults.partWay = true;
-         },
+        // Room for "subst " only: no room for a copy of the old file either.
+        {"a disk that fills up during the append", [](App& a) { a.m.Drive('C').freeBytes = 6; },
          "The drive could not be made permanent: Disk full. Error 61"},
     };
     for (const Case& c : cases) {
@@ -343,12 +350,36 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
                                  " could not be written: Permission denied.\r\nDrive X: stays "
                                  "permanent.";
     auto noStartup = [](App& a) { a.m.startupAvailable = false; };
+    // The Start Menu redirected to a server that is down: only "no such file"
+    // means there is no line to drop.
+    auto serverDown = [](uint32_t code) {
+        return [code](App& a) {
+            a.m.AddDrive('S', DriveKind::Network);
+            a.m.startup = "S:\\Startup";
+            a.m.AddFile("S:\\Startup\\subit.bat", "subst X: \"C:\\X\"\r\n");
+            a.m.Drive('S').fileError = code;
+        };
+    };
+    const std::string unreachable = "The startup batch file S:\\Startup\\subit.bat could not be "
+                                    "read: Device unavailable.\r\nDrive X: stays permanent.";
     auto lockState = [](App& a) { a.m.Lock(kStateFile); };
     const Case cases[] = {
         {"no Startup folder", nt, comesBack, noStartup},
         {"no Startup folder on W95", w98, comesBack, noStartup},
-        {"subit.bat locked on W95, after autoexec.bat was changed", w98, locked,
+        {"subit.bat locked on W95, after autoexec.bat was changed", w98,
+         "The startup batch file " + kBatch +
+             " could not be read: Permission denied.\r\nDrive X: stays permanent.",
          [](App& a) { a.m.Lock(kBatch); }},
+        {"BAD_NETPATH", nt, unreachable, serverDown(53)},
+        {"BAD_NET_NAME", nt, unreachable, serverDown(67)},
+        {"NETWORK_UNREACHABLE", nt, unreachable, serverDown(1231)},
+        {"Mapwell's work files all taken", nt,
+         "The startup batch file " + kBatch + " could not be changed: Mapwell's work files in " +
+             kStartup + " (temp.dat to temp99.dat) are all in use.\r\nDrive X: stays permanent.",
+         [](App& a) {
+             for (int n = 0; n <= 99; ++n)
+                 a.m.AddFile(kStartup + "\\temp" + (n ? std::to_string(n) : "") + ".dat", "");
+         }},
         {"the state file locked", nt, unstored, lockState},
         {"the state file locked on W95", w98, unstored, lockState},
         {"a delete that reports success but leaves the file", nt, locked,

@@ -4,6 +4,7 @@
 
 #include "platform/sim/sim_machine.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,6 +39,21 @@ inline std::vector<std::string> CrtArgs(const std::string& line) {
     return args;
 }
 
+// What cmd runs of " /C command": a command that starts with a quote loses
+// that quote and the last one, unless it holds exactly two quotes with a
+// blank between them.
+inline std::string CmdLineAfterC(const std::string& parameters) {
+    size_t at = parameters.find("/C ");
+    if (at != std::string::npos) at = parameters.find_first_not_of(' ', at + 3);
+    if (at == std::string::npos) return "";
+    std::string line = parameters.substr(at);
+    size_t quotes = std::count(line.begin(), line.end(), '"');
+    bool kept = quotes == 2 && line.find(' ') < line.rfind('"');
+    if (line[0] == '"' && !kept)
+        line = line.substr(1, line.rfind('"') - 1) + line.substr(line.rfind('"') + 1);
+    return line;
+}
+
 // The mappings it made, for its listing.
 struct SimSubst {
     std::map<char, std::string> mapped;
@@ -62,6 +78,7 @@ struct SimSubst {
         } else if (!m.Drive(letter).exists && m.Exists(a[2])) {
             m.AddDrive(letter, DriveKind::Fixed);
             m.Drive(letter).virtualDrive = true;
+            m.Drive(letter).virtualFolder = a[2];
             mapped[letter] = a[2];
         }
     }
@@ -77,15 +94,18 @@ struct SimSubst {
             // The interpreter runs the system's subst.exe only when it is named
             // by its path: by its bare name, it would take one from its current
             // folder first.
-            std::vector<std::string> a = CrtArgs(l.parameters);
-            if (a.size() >= 2 && a[0] == "/C" && a[1] == m.systemDirectory + "\\subst.exe") {
-                if (a.size() == 4 && a[2] == ">" && writesCapture) {
-                    std::string folder = l.currentDirectory;
-                    if (folder.back() != '\\') folder += '\\';
-                    m.AddFile(folder + a[3], Listing(m));
-                } else if (a.size() == 4) {
-                    Run(m, {a[1], a[2], a[3]});
-                }
+            std::vector<std::string> a = CrtArgs(CmdLineAfterC(l.parameters));
+            if (!a.empty() && a[0] == m.systemDirectory + "\\subst.exe") {
+                // cmd refuses a current folder on a share ("UNC paths are not
+                // supported") and starts in the Windows folder instead.
+                std::string folder = l.directory.empty() ? l.currentDirectory : l.directory;
+                if (folder.rfind("\\\\", 0) == 0) folder = "C:\\Windows";
+                if (folder.back() != '\\') folder += '\\';
+                bool full = a.size() == 3 && (a[2].find(':') == 1 || a[2].rfind("\\\\", 0) == 0);
+                if (a.size() == 3 && a[1] == ">" && writesCapture)
+                    m.AddFile(full ? a[2] : folder + a[2], Listing(m));
+                else if (a.size() == 3)
+                    Run(m, a);
             }
             return true;
         };

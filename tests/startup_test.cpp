@@ -46,17 +46,23 @@ TEST(Startup, ShowsTheWindowReadyForALetter) {
 }
 
 // The state file is looked for in the application-data folder where it is
-// now (a roaming profile may redirect it), then where the profile keeps it by
-// default (an older installation). Found in neither, or with no folder at
-// all: the error 255 box alone, and nothing written.
+// now (a roaming profile may redirect it), then, only when that folder answers
+// that there is no such file, where the profile keeps it by default (an older
+// installation). Found in neither, or with no folder at all: the error 255
+// box alone, and nothing written. A folder that cannot be read is never passed
+// over: start-up says which one it is.
 TEST(Startup, FindsTheStateFileWhereItIsOrShowsError255Alone) {
     const std::string redirected = "D:\\Profiles\\me\\AppData";
     const std::string redirectedData = redirected + "\\Quillon Software\\Mapwell\\";
+    const std::string unreadable = "The state file " + redirectedData +
+                                   "himem32.mwl could not be read: Device unavailable. Error 68";
     struct Case {
         const char* name;
         long result;
         bool inRedirected, inDefault;
         std::string dataFolder; // "": the program ends
+        int down = 0;           // D: answers this Win32 error; -1: D: is gone
+        std::string said = "";  // the start of the one box shown
     };
     const Case cases[] = {
         {"redirected, file there", 0, true, false, redirectedData},
@@ -65,6 +71,9 @@ TEST(Startup, FindsTheStateFileWhereItIsOrShowsError255Alone) {
         {"redirected, no file", 0, false, false, ""},
         {"no folder", 1, true, true, ""},
         {"a failure", -2147024894L, true, true, ""},
+        {"redirected to a server that is down", 0, false, true, redirectedData, 53, unreadable},
+        {"redirected to a server out of reach", 0, false, true, redirectedData, 1231, unreadable},
+        {"redirected to a drive that is gone", 0, false, true, redirectedData, -1, unreadable},
     };
     for (const Case& c : cases) {
         App app;
@@ -74,6 +83,8 @@ TEST(Startup, FindsTheStateFileWhereItIsOrShowsError255Alone) {
         if (!c.inDefault) app.m.Delete(kStateFile);
         if (c.inRedirected)
             app.m.AddFile(redirectedData + "himem32.mwl", StateFileBytes(0x08000010));
+        if (c.down > 0) app.m.Drive('D').fileError = static_cast<uint32_t>(c.down);
+        if (c.down < 0) app.m.RemoveDrive('D');
         EXPECT_EQ(app.Start(), !c.dataFolder.empty()) << c.name;
         if (c.dataFolder.empty()) {
             ASSERT_EQ(app.w.boxes.size(), 1u) << c.name;
@@ -83,10 +94,14 @@ TEST(Startup, FindsTheStateFileWhereItIsOrShowsError255Alone) {
             EXPECT_EQ(app.LastBox().title, "ERROR!");
             EXPECT_EQ(app.LastBox().flags, 16);
         } else {
-            EXPECT_TRUE(app.w.boxes.empty()) << c.name;
+            EXPECT_EQ(app.Texts().empty() ? "" : app.Texts()[0].substr(0, c.said.size()), c.said)
+                << c.name;
             EXPECT_EQ(app.f.sPath, c.dataFolder) << c.name;
             EXPECT_EQ(app.f.StateFilePath, c.dataFolder + "himem32.mwl") << c.name;
-            EXPECT_EQ(app.f.WorkingMask, c.inRedirected ? 0x08000010 : 0x08000000) << c.name;
+            EXPECT_EQ(app.f.PermanentKnown, c.down == 0) << c.name;
+            if (c.down == 0) {
+                EXPECT_EQ(app.f.WorkingMask, c.inRedirected ? 0x08000010 : 0x08000000) << c.name;
+            }
         }
         EXPECT_EQ(app.m.Exists(kStateFile), c.inDefault) << "never created";
         EXPECT_EQ(app.m.Exists(redirectedData + "himem32.mwl"), c.inRedirected) << c.name;

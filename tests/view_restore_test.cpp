@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <functional>
+
 namespace {
 
 // The system's subst.exe by its path: never one the interpreter would find
@@ -27,7 +29,9 @@ struct Listing : ::testing::Test {
     }
 };
 
-TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheDataFolder) {
+// The interpreter starts in the system folder, and is told the capture's
+// full path: it refuses a current folder on a share.
+TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheSystemFolder) {
     app.w.answers = {idOk, idOk};
     app.f.mnuView_Click();
     auto launches = Interpreters();
@@ -36,10 +40,9 @@ TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheDataFolder) {
     EXPECT_EQ(l.owner, app.w.Handle());
     EXPECT_EQ(l.verb, "Open");
     EXPECT_EQ(l.file, "C:\\Windows\\system32\\CMD.exe");
-    EXPECT_EQ(l.parameters, " /C " + kSubst + " > temp");
-    EXPECT_EQ(l.directory, "");
+    EXPECT_EQ(l.parameters, " /C \"" + kSubst + " > \"" + kDataFolder + "temp\"\"");
+    EXPECT_EQ(l.directory, "C:\\Windows\\system32");
     EXPECT_EQ(l.show, 0);
-    EXPECT_EQ(l.currentDirectory + "\\", kDataFolder) << "where the interpreter writes temp";
     EXPECT_EQ(app.f.Path, kDataFolder);
     // With no system folder to name, the interpreter of the current drive.
     app.m.systemDirectory = "";
@@ -123,17 +126,90 @@ TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything)
     EXPECT_EQ(app.w.pointer, kPointerDefault);
 }
 
-// A delete that reports success while another program keeps subit.bat: its
-// lines still run at log-on, so the permanent drives are not reset.
-TEST_F(Listing, RestoreTellsWhenTheBatchFileOutlivesItsDelete) {
-    app.m.AddFile(kStateFile, StateFileBytes(0x08000010));
-    app.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
-    app.m.KeepOnDelete(kBatch);
+// Restore drops every letter's line and keeps the user's own; a file with
+// nothing else left goes.
+TEST_F(Listing, RestoreKeepsTheUsersOwnLines) {
+    const std::string mine = "@echo off\r\nnet use P: \\\\server\\share /persistent:no\r\n";
+    const std::string start = "start \"\" \"C:\\Tools\\sync.exe\"";
+    const std::pair<std::string, std::string> cases[] = {
+        {mine + "subst E: \"C:\\Work\"\r\n" + start + "\r\n", mine + start + "\r\n"},
+        {mine + start, mine + start}, // no letter's line: byte for byte
+        {"subst E: \"C:\\Work\"\r\nsubst F: \"C:\\F\"\r\n", "-"},
+        {"\xEF\xBB\xBFsubst E: \"C:\\Work\"\r\n", "-"},
+    };
+    for (const auto& [before, after] : cases) {
+        app.m.AddFile(kStateFile, StateFileBytes(0x08000010));
+        app.m.AddFile(kBatch, before);
+        app.f.mnuRepair_Click();
+        EXPECT_EQ(app.m.Exists(kBatch) ? app.m.FileBytes(kBatch) : "-", after) << before;
+        EXPECT_EQ(app.StoredMask(), 0x08000000) << before;
+    }
+}
+
+// Whenever Restore cannot tell that the letters' lines are gone, they stay
+// marked, and the user hears why.
+TEST_F(Listing, RestoreKeepsThePermanentDrivesWhenTheirLinesMayStay) {
+    const std::string stays = "\r\nThe permanent drives stay permanent and are mapped again at "
+                              "the next log-on.";
+    struct Case {
+        const char* name;
+        std::function<void(App&)> arrange;
+        std::string said;
+    };
+    const Case cases[] = {
+        // Its lines still run at log-on.
+        {"a delete that reports success but leaves the file",
+         [](App& a) { a.m.KeepOnDelete(kBatch); },
+         "Restore could not remove the permanent drives: Permission denied. Error 70"},
+        {"the Startup folder on a server that is down",
+         [](App& a) {
+             a.m.AddDrive('S', DriveKind::Network);
+             a.m.startup = "S:\\Startup";
+             a.m.Drive('S').fileError = 53;
+         },
+         "The startup batch file S:\\Startup\\subit.bat could not be read: Device unavailable. "
+         "Error 68" +
+             stays},
+        {"no Startup folder", [](App& a) { a.m.startupAvailable = false; },
+         "Your Startup folder could not be found, so the startup batch file cannot be changed." +
+             stays},
+        // Nothing is known of the drives mapped now.
+        {"a capture that was not written", [](App& a) { a.subst.writesCapture = false; },
+         "Restore could not read the list of virtual drives, so it changed nothing."},
+    };
+    for (const Case& c : cases) {
+        App a;
+        a.m.AddFolder(kStartup);
+        a.m.AddFile(kStateFile, StateFileBytes(0x08000010));
+        a.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
+        a.subst.Install(a.m);
+        ASSERT_TRUE(a.Start());
+        c.arrange(a);
+        a.f.mnuRepair_Click();
+        EXPECT_EQ(a.LastBox().text, c.said) << c.name;
+        EXPECT_EQ(a.StoredMask(), 0x08000010) << c.name;
+        EXPECT_EQ(a.f.WorkingMask, 0x08000010) << c.name;
+        EXPECT_EQ(a.m.FileBytes(kBatch), "subst E: \"C:\\Work\"\r\n") << c.name;
+        EXPECT_EQ(a.w.pointer, kPointerDefault) << c.name;
+    }
+}
+
+// AppData on a server: the interpreter, which refuses such a current folder,
+// still writes the capture there.
+TEST(ListingOnAShare, ViewAndRestoreSeeTheDrives) {
+    App app;
+    const std::string data = "\\\\server\\profiles\\me\\Quillon Software\\Mapwell\\";
+    app.m.appData = app.m.appDataDefault = "\\\\server\\profiles\\me";
+    app.m.AddFile(data + "himem32.mwl", StateFileBytes(0x08000000));
+    app.m.AddFolder("C:\\Work");
+    app.subst.Install(app.m);
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(app.f.sPath, data);
+    app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
+    app.f.mnuView_Click();
+    EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\Work\r\n");
     app.f.mnuRepair_Click();
-    EXPECT_EQ(app.LastBox().text,
-              "Restore could not remove the permanent drives: Permission denied. Error 70");
-    EXPECT_EQ(app.StoredMask(), 0x08000010);
-    EXPECT_EQ(app.w.pointer, kPointerDefault);
+    EXPECT_FALSE(app.m.Drive('E').exists) << "released";
 }
 
 } // namespace

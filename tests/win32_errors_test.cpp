@@ -16,6 +16,7 @@ TEST(Win32Errors, EachMeaningReachesTheUserAsTheErrorOfTheSameMeaning) {
         {1, "Path/File access error. Error 75"},    // ERROR_INVALID_FUNCTION
         {14, "Out of memory. Error 7"},             // ERROR_OUTOFMEMORY
         {67, "Device unavailable. Error 68"},       // ERROR_BAD_NET_NAME
+        {53, "Device unavailable. Error 68"},       // ERROR_BAD_NETPATH: a server that is down
         {32, "Permission denied. Error 70"},        // ERROR_SHARING_VIOLATION
         {1112, "Disk not ready. Error 71"},         // ERROR_NO_MEDIA_IN_DRIVE
         {112, "Disk full. Error 61"},               // ERROR_DISK_FULL

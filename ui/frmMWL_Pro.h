@@ -12,6 +12,7 @@
 #include "folders/drive_list.h"
 #include "permanent/state_file.h"
 #include "platform/platform.h"
+#include "platform/rt_error.h"
 #include "ui/main_window.h"
 
 #include <array>
@@ -124,12 +125,20 @@ private:
     // Captures subst.exe's listing into "temp" in the data folder, which it
     // makes the current folder; returns the system directory it used.
     std::string CaptureListing();
-    // The capture's lines; none when it cannot be read.
-    std::vector<std::string> ReadCapture();
+    // The capture's lines; false (and none) when it cannot be read.
+    bool ReadCapture(std::vector<std::string>& lines);
+    // Restore's edit of the batch file: every letter's line goes, the
+    // user's own lines stay; a file with nothing else left goes whole.
+    void DropEveryLettersLines(const std::string& batch, const std::string& content);
+    // False only when the state file, read anew, marks no letter.
+    bool MayHavePermanentDrives();
     // True when a failure with `number` means the file is not there.
     bool IsAbsent(const std::string& path, int number);
     // True when a disk or a share, not a virtual drive, holds the letter.
     bool HeldByADrive(char letter);
+    // The folder a virtual drive at the letter shows when it is not `folder`;
+    // "" when it shows that folder, or is no virtual drive.
+    std::string ShowsAnotherFolder(char letter, const std::string& folder);
     // An existing file that is neither hidden nor system.
     bool IsOrdinaryFile(const std::string& path);
     // Drops Ltr's lines from folder\name; false, after telling the user,
@@ -148,8 +157,16 @@ private:
     std::unique_ptr<FileLock> HoldPermanentFiles(const std::string& outcome);
     // Puts the files back as they were; false when one could not be.
     bool UndoBatchEdits(const std::vector<BatchEdit>& edits);
-    // Replaces a file whole with `content` through a new work file beside it.
+    // Replaces a file whole with `content` through a new work file beside it;
+    // throws WorkFilesTaken when every name the work file may take is taken.
     void ReplaceWhole(const std::string& file, const std::string& content);
+    struct WorkFilesTaken : RtError {
+        explicit WorkFilesTaken(std::string in);
+        std::string folder;
+    };
+    // What the user is told of a failure: the run-time error's description,
+    // or what Mapwell itself ran into.
+    std::string Describe(const RtError& e) const;
     void RemoveQuietly(const std::string& path);
     // A file's bytes; nothing when it does not exist.
     std::optional<std::string> ReadIfPresent(const std::string& path);
@@ -159,7 +176,8 @@ private:
     void LoadPermanentMask();
     // "The state file ... could not be read: ..." for error `number`.
     std::string UnreadableStateText(int number) const;
-    void ReportBatchFailure(const std::string& batch, int number);
+    // "could not be `what`" ("read", "changed") and why; the letter stays permanent.
+    void ReportBatchFailure(const std::string& batch, const RtError& e, const char* what);
     // The folder as the subst command line and the batch line carry it.
     std::string SubstArgument(const std::string& folder) const;
     // The folder look-up of a subst run: a drive root is found when it can be

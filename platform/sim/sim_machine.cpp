@@ -3,6 +3,7 @@
 #include "platform/rt_error.h"
 #include "platform/win32_codes.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -43,13 +44,37 @@ bool SimMachine::TickWrite(const char* op, const std::string& path) {
     return true;
 }
 
-void SimMachine::Write(std::string& data, size_t at, const std::string& bytes, bool failing) {
+int64_t* SimMachine::FreeBytes(char drive) {
+    if (!std::isalpha(static_cast<unsigned char>(drive))) return nullptr;
+    int64_t* room = &Drive(drive).freeBytes;
+    return *room >= 0 ? room : nullptr;
+}
+
+void SimMachine::Write(char drive, std::string& data, size_t at, const std::string& bytes,
+                       bool failing) {
     // A write that fails part way (a full disk, a share that went away)
     // leaves the first half of its bytes behind.
     std::string part = failing ? bytes.substr(0, bytes.size() / 2) : bytes;
-    if (data.size() < at + part.size()) data.resize(at + part.size(), '\0');
-    data.replace(at, part.size(), part);
+    // A disk that fills up takes what fits, as a real one does.
+    int64_t* room = FreeBytes(drive);
+    size_t before = data.size();
+    size_t growth = at + part.size() > before ? at + part.size() - before : 0;
+    bool full = room && growth > static_cast<size_t>(*room);
+    if (full) {
+        size_t over = growth - static_cast<size_t>(*room);
+        part.resize(over < part.size() ? part.size() - over : 0);
+    }
+    if (!part.empty()) {
+        if (before < at + part.size()) data.resize(at + part.size(), '\0');
+        data.replace(at, part.size(), part);
+    }
+    if (room) *room -= static_cast<int64_t>(data.size() - before);
+    if (full) throw RtError(RtErrorFromWin32(win32::kDiskFull));
     if (failing) throw RtError(faults.error);
+}
+
+void SimMachine::Free(const std::string& path, size_t bytes) {
+    if (int64_t* room = FreeBytes(Absolute(path)[0])) *room += static_cast<int64_t>(bytes);
 }
 
 class SimRandomFile : public RandomFile {
@@ -65,7 +90,7 @@ public:
     void WriteAt(uint64_t offset, const std::string& bytes) override {
         bool failing = m_.TickWrite("WriteAt", key_);
         if (!writable_) throw RtError(rtPathFileAccess);
-        m_.Write(Data(), offset, bytes, failing);
+        m_.Write(key_[0], Data(), offset, bytes, failing);
     }
 
 private:
@@ -209,17 +234,20 @@ std::string SimMachine::Absolute(const std::string& path) const {
         if (path.size() == 2) return base;
         return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
     }
+    if (path.rfind("\\\\", 0) == 0) return path; // \\server\share\...
     if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
     std::string base = currentDirectory;
     return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path;
 }
 
 void SimMachine::CheckDrive(const std::string& path) const {
+    if (path.rfind("\\\\", 0) == 0) return; // a share, always there
     if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
         throw RtError(rtBadFileName);
     const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
     if (!d.exists) throw RtError(rtDeviceUnavailable);
     if (!d.ready) throw RtError(RtErrorFromWin32(win32::kNotReady));
+    if (d.fileError) throw RtError(RtErrorFromWin32(d.fileError));
 }
 
 namespace {
@@ -283,6 +311,12 @@ long SimMachine::FolderPath(int csidl, FolderType type, std::string& path) {
 bool SimMachine::SpecialFolderPath(int csidl, std::string& path) {
     if (csidl != kCsidlStartup || !startupAvailable) return false;
     path = startup;
+    // Asked with the create flag, the shell makes the folder when it has gone.
+    try {
+        CheckDrive(startup);
+        if (!Exists(startup)) AddFolder(startup);
+    } catch (const RtError&) {
+    }
     return true;
 }
 
@@ -393,13 +427,24 @@ void SimMachine::Append(const std::string& path, const std::string& bytes) {
     bool failing = TickWrite("Append", path);
     CheckUnlocked(path);
     std::string& data = FileForWrite(path).data;
-    Write(data, data.size(), bytes, failing);
+    Write(Absolute(path)[0], data, data.size(), bytes, failing);
+}
+
+void SimMachine::Truncate(const std::string& path, uint64_t length) {
+    Tick("Truncate", path);
+    CheckUnlocked(path);
+    if (Attributes(path) & attrDirectory) throw RtError(rtPathFileAccess);
+    std::string& data = FileForWrite(path).data;
+    if (length < data.size()) {
+        Free(path, data.size() - length);
+        data.resize(length);
+    }
 }
 
 void SimMachine::CreateNew(const std::string& path, const std::string& bytes) {
     bool failing = TickWrite("CreateNew", path);
     if (Find(Absolute(path))) throw RtError(rtFileAlreadyExists);
-    Write(FileForWrite(path).data, 0, bytes, failing);
+    Write(Absolute(path)[0], FileForWrite(path).data, 0, bytes, failing);
 }
 
 void SimMachine::Replace(const std::string& source, const std::string& target) {
@@ -409,6 +454,7 @@ void SimMachine::Replace(const std::string& source, const std::string& target) {
     if (Attributes(source) & attrDirectory) throw RtError(rtPathFileAccess);
     Node moved = *Find(Absolute(source));
     Node& t = FileForWrite(target);
+    Free(target, t.data.size());
     moved.path = t.path;
     t = moved;
     nodes_.erase(Key(Absolute(source)));
@@ -420,6 +466,7 @@ void SimMachine::Remove(const std::string& path) {
     uint32_t attrs = Attributes(path);
     if (attrs & (attrDirectory | attrReadOnly)) throw RtError(rtPathFileAccess);
     if (Find(Absolute(path))->keepOnDelete) return;
+    Free(path, Find(Absolute(path))->data.size());
     nodes_.erase(Key(Absolute(path)));
 }
 
@@ -464,6 +511,10 @@ void SimMachine::ChangeDirectory(const std::string& path) {
     if (!(Attributes(abs) & attrDirectory)) throw RtError(rtPathNotFound);
     const Node* n = Find(abs);
     std::string real = n->path.size() == 3 ? n->path : n->path;
+    if (abs[0] == '\\') { // a share has no drive of its own to remember it
+        currentDirectory = real;
+        return;
+    }
     Drive(abs[0]).currentDir = real;
     if (std::toupper(static_cast<unsigned char>(abs[0])) ==
         std::toupper(static_cast<unsigned char>(currentDirectory[0])))

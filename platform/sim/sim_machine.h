@@ -27,6 +27,14 @@ struct SimDrive {
     // no drive answers at its root, as for a subst drive whose folder has gone;
     bool heldWithoutRoot = false;
     bool virtualDrive = false; // mapped to a folder by subst
+    std::string virtualFolder; // the folder it shows, as the system names it
+    // Bytes the disk can still take (-1: no limit). A write that needs more
+    // writes what fits and fails: the disk is full.
+    int64_t freeBytes = -1;
+    // Every file operation on the drive fails with this raw Win32 error code
+    // (a server that is down: 53, 67, 1231), translated as the real machine
+    // translates it.
+    uint32_t fileError = 0;
     // the Win32 error a volume read fails with (a card reader without a card).
     uint32_t volumeError = 0;
 };
@@ -148,7 +156,11 @@ private:
     // As Tick, but a write that is to fail part way returns true instead:
     // the caller writes through Write, which fails after half the bytes.
     bool TickWrite(const char* op, const std::string& path);
-    void Write(std::string& data, size_t at, const std::string& bytes, bool failing);
+    void Write(char drive, std::string& data, size_t at, const std::string& bytes, bool failing);
+    // The free bytes of a drive's disk; null when there is no limit.
+    int64_t* FreeBytes(char drive);
+    // The disk of a file gets back the bytes it no longer holds.
+    void Free(const std::string& path, size_t bytes);
     std::string Key(const std::string& path) const;
     std::string ParentKey(const std::string& key) const;
     std::string LastName(const std::string& path) const;
@@ -172,6 +184,7 @@ private:
     uint32_t SerialNumber(char letter) override;
     std::string Label(char letter, DriveKind kind) override;
     bool IsVirtual(char letter) override { return Drive(letter).virtualDrive; }
+    std::string VirtualFolder(char letter) override { return Drive(letter).virtualFolder; }
     // FileSystem
     void Find(const std::string& pattern,
               const std::function<bool(const FoundEntry&)>& visit) override;
@@ -179,6 +192,7 @@ private:
     std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
     std::string ReadAll(const std::string& path) override;
     void Append(const std::string& path, const std::string& bytes) override;
+    void Truncate(const std::string& path, uint64_t length) override;
     void CreateNew(const std::string& path, const std::string& bytes) override;
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;

@@ -107,6 +107,16 @@ bool Win32Drives::IsVirtual(char letter) {
     return DeviceTarget(letter, target) && target.rfind(L"\\??\\", 0) == 0;
 }
 
+std::string Win32Drives::VirtualFolder(char letter) {
+    // subst's device name is the folder behind "\??\"; a folder on a share
+    // reads "\??\UNC\server\share\...".
+    std::wstring folder;
+    if (!DeviceTarget(letter, folder)) return "";
+    if (folder.rfind(L"\\??\\UNC\\", 0) == 0) return "\\\\" + ToUtf8(folder.substr(8));
+    if (folder.rfind(L"\\??\\", 0) == 0) return ToUtf8(folder.substr(4));
+    return "";
+}
+
 std::string Win32Drives::Label(char letter, DriveKind kind) {
     // Only a network drive has a share; asking the network providers about
     // any other drive costs as much as reading its label.

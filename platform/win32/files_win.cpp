@@ -8,6 +8,8 @@
 
 namespace {
 
+void WriteAll(HANDLE file, const std::string& bytes);
+
 class Win32RandomFile : public RandomFile {
 public:
     explicit Win32RandomFile(UniqueFile file) : file_(std::move(file)) {}
@@ -24,11 +26,7 @@ public:
 
     void WriteAt(uint64_t offset, const std::string& bytes) override {
         Seek(offset);
-        DWORD written = 0;
-        if (!WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                       nullptr) ||
-            written != bytes.size())
-            ThrowLastError();
+        WriteAll(file_.get(), bytes);
     }
 
 private:
@@ -47,11 +45,14 @@ UniqueFile Open(const std::string& path, DWORD access, DWORD disposition) {
     return f;
 }
 
+// A write that the disk cannot take whole reports success with fewer bytes
+// written, and leaves the last error of an earlier call ("already exists",
+// from opening an existing file): the disk is full.
 void WriteAll(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size())
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         ThrowLastError();
+    if (written != bytes.size()) throw RtError(RtErrorFromWin32(ERROR_DISK_FULL));
 }
 
 template <class Fill> std::string FillWideOrThrow(Fill fill) {
@@ -119,6 +120,17 @@ std::string Win32Files::ReadAll(const std::string& path) {
 void Win32Files::Append(const std::string& path, const std::string& bytes) {
     UniqueFile f = Open(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     WriteAll(f.get(), bytes);
+}
+
+void Win32Files::Truncate(const std::string& path, uint64_t length) {
+    UniqueFile f(CreateFileW(ToUtf16(path).c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) ThrowLastError();
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(length);
+    if (!SetFilePointerEx(f.get(), to, nullptr, FILE_BEGIN) || !SetEndOfFile(f.get()))
+        ThrowLastError();
 }
 
 void Win32Files::CreateNew(const std::string& path, const std::string& bytes) {

@@ -26,6 +26,7 @@ public:
     uint32_t SerialNumber(char letter) override;
     std::string Label(char letter, DriveKind kind) override;
     bool IsVirtual(char letter) override;
+    std::string VirtualFolder(char letter) override;
 };
 
 class Win32Files : public FileSystem {
@@ -36,6 +37,7 @@ public:
     std::unique_ptr<RandomFile> OpenRandom(const std::string& path, Mode mode) override;
     std::string ReadAll(const std::string& path) override;
     void Append(const std::string& path, const std::string& bytes) override;
+    void Truncate(const std::string& path, uint64_t length) override;
     void CreateNew(const std::string& path, const std::string& bytes) override;
     void Replace(const std::string& source, const std::string& target) override;
     void Remove(const std::string& path) override;

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -258,7 +259,9 @@ std::string StateFilePath() {
 
 std::string StartupFolder() {
     char buffer[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_DEFAULT, buffer);
+    // Made again when a test has deleted it.
+    SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_DEFAULT,
+                     buffer);
     return buffer;
 }
 
@@ -393,6 +396,40 @@ int RunAndWait(const std::string& commandLine, double seconds) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return static_cast<int>(code);
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+    using ToUnix = char* (*)(const WCHAR*);
+    auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+    char* path = toUnix ? toUnix(wide) : nullptr;
+    std::string out = path ? path : "";
+    if (path) HeapFree(GetProcessHeap(), 0, path);
+    return out;
+}
+
+int RunUnixShell(const std::string& script, std::string& output, double seconds) {
+    // Wine starts a Unix program but hands back no process to wait for: the
+    // script writes its status last, into a file of its own.
+    const std::string out = "C:\\unix-shell.txt", status = "C:\\unix-shell-status.txt";
+    DeleteFileA(out.c_str());
+    DeleteFileA(status.c_str());
+    std::string line = "Z:\\bin\\sh -c \"{ " + script + "; } >'" + UnixPath(out) +
+                       "' 2>&1; echo $? >'" + UnixPath(status) + ".part' && mv '" +
+                       UnixPath(status) + ".part' '" + UnixPath(status) + "'\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return -1;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    bool ended = WaitUntil([&] { return FileExists(status); }, seconds);
+    output = ReadFileBytes(out);
+    return ended ? std::atoi(ReadFileBytes(status).c_str()) : -1;
 }
 
 void ReleaseStandInMappings() {

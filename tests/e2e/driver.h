@@ -103,6 +103,12 @@ std::vector<std::string> DriveLetters();
 std::string Env(const char* name);
 // Runs a command line to its end; returns its exit code (-1: not started).
 int RunAndWait(const std::string& commandLine, double seconds = 20);
+// Runs a shell script on the Unix side of Wine (mount, umount) to its end;
+// returns its exit status (-1: it did not end) and leaves what it printed in
+// `output`. The script must not hold a double quote.
+int RunUnixShell(const std::string& script, std::string& output, double seconds = 20);
+// The Unix path Wine keeps a Windows path at.
+std::string UnixPath(const std::string& windowsPath);
 // Releases every mapping the subst stand-in made.
 void ReleaseStandInMappings();
 // The stand-in's log of command lines, and clearing it.

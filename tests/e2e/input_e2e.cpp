@@ -410,10 +410,13 @@ TEST_F(RealInput, ClicksGivenDuringRestoreAreNotActedOnAfterIt) {
     char system[MAX_PATH] = {};
     GetSystemDirectoryA(system, MAX_PATH);
     const std::string subst = std::string(system) + "\\subst.exe";
-    for (const std::string& line : SubstLog())
+    for (std::string line : SubstLog()) {
+        // The program's own name may come quoted, as the interpreter's line gives it.
+        if (line.rfind('"', 0) == 0) line.erase(line.find('"', 1), 1).erase(0, 1);
         EXPECT_TRUE(_strnicmp(line.c_str(), subst.c_str(), subst.size()) == 0 &&
                     line.find('"') == std::string::npos)
             << line;
+    }
     EXPECT_EQ(Selected(app, ids::lstAvail), -1) << "the click never reached the list";
 }
 

@@ -69,6 +69,47 @@ TEST_F(Machine, AStateFileThatCannotBeWrittenLeavesTheBatchFileAsItWas) {
     EXPECT_FALSE(FileExists(StartupFolder() + "\\temp.dat"));
 }
 
+// The Startup folder on a disk that fills up while Make Permanent appends:
+// a 16 KiB tmpfs mounted on it, with room for six more bytes.
+struct FullStartupDisk : MapwellTest {
+    std::string mounted, refused;
+    void BeforeStart() override {
+        std::string unix = UnixPath(StartupFolder());
+        if (RunUnixShell("mount -t tmpfs -o size=16k tmpfs '" + unix + "'", refused) == 0)
+            mounted = unix;
+    }
+    void TearDown() override {
+        MapwellTest::TearDown();
+        std::string said;
+        if (!mounted.empty())
+            RunUnixShell("umount '" + mounted + "' || umount -l '" + mounted + "'", said);
+    }
+};
+
+TEST_F(FullStartupDisk, AnAppendCutShortIsCutBackAndTheBoxNamesTheFullDisk) {
+    if (mounted.empty()) GTEST_SKIP() << "no tmpfs on the Startup folder: mount said " << refused;
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    // Four pages: subit.bat takes one but for six bytes, three files the rest.
+    const std::string before = "@echo off\r\nrem " + std::string(4073, 'x') + "\r\n";
+    ASSERT_TRUE(WriteFileBytes(batch, before));
+    for (int i = 1; i <= 3; ++i)
+        ASSERT_TRUE(
+            WriteFileBytes(StartupFolder() + "\\fill" + std::to_string(i), std::string(4096, 'f')));
+    ULARGE_INTEGER room{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(StartupFolder().c_str(), &room, nullptr, nullptr));
+    ASSERT_EQ(room.QuadPart, 0u);
+    Choose(kWork, "E:");
+    app.Click(ids::cmdDefault);
+    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!") << "mapped all the same";
+    EXPECT_EQ(app.Answer("Mapwell", IDOK, "make-permanent-disk-full"),
+              "The drive could not be made permanent: Disk full. Error 61");
+    const std::string after = ReadFileBytes(batch);
+    EXPECT_TRUE(after == before) << "no half line runs at log-on; it ends in "
+                                 << after.substr(before.size() - 2);
+    EXPECT_EQ(StoredMask(), 0x08000000);
+}
+
 // Beside the program (the per-user install folder) and in the current folder
 // (the data folder, once View has run) the user can write: Windows would
 // look there first for a program or library named by its bare name.

@@ -7,13 +7,15 @@ namespace {
 using Permanent = MapwellTest;
 
 TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
+    // A clean-up tool deleted the Startup folder: the shell makes it again.
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    ASSERT_TRUE(RemoveDirectoryA(StartupFolder().c_str())) << "error " << GetLastError();
     Choose(kWork, "E:");
     app.Click(ids::cmdDefault);
     EXPECT_EQ(app.Answer("Make Permanent?", IDOK, "make-permanent-question"),
               "This feature will place a file in your Startup Folder!\r\n\r\n"
               "Save \"E:\\\" as:  \"C:\\e2e\\Work Files\"\r\npermanently?");
     EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    std::string batch = StartupFolder() + "\\subit.bat";
     EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
     EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
     EXPECT_TRUE(Contains(DriveLetters(), "E:"));
@@ -39,6 +41,31 @@ TEST_F(Permanent, MakesALetterComeBackAtLogOnAndRemoveWithYesUndoesIt) {
     EXPECT_EQ(StoredMask(), 0x08000000);
     EXPECT_TRUE(WaitUntil([&] { return Contains(again.ListItems(ids::lstAvail), "E:"); }));
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
+}
+
+// A letter Add mapped is made permanent for the folder it shows; for another
+// folder it is refused, with that folder named.
+TEST_F(Permanent, AMappedLetterIsMadePermanentForTheFolderItShowsOnly) {
+    const std::string batch = StartupFolder() + "\\subit.bat";
+    Add(kWork, "E:");
+    ASSERT_TRUE(app.OpenFolder(kMusic));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdDefault);
+    EXPECT_EQ(
+        app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
+        "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Music.\r\nTo make E: "
+        "permanent for C:\\e2e\\Music, remove drive E: first; or pick C:\\e2e\\Work Files to "
+        "make it permanent as it is.");
+    EXPECT_FALSE(FileExists(batch));
+
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdDefault);
+    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
+    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
+    EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
+    EXPECT_EQ(SubstLog().size(), 1u) << "mapped once, by Add";
 }
 
 // E: and G: mapped and permanent before Mapwell starts, and a file of the
@@ -72,6 +99,22 @@ struct PermanentPair : MapwellTest {
         return said;
     }
 };
+
+TEST_F(PermanentPair, RestoreReleasesBothAndKeepsTheUsersOwnLines) {
+    const std::string mine = "@echo off\r\nnet use P: \\\\server\\share /persistent:no\r\n";
+    const std::string start = "start \"\" \"C:\\Tools\\sync.exe\"\r\n";
+    ASSERT_TRUE(WriteFileBytes(Batch(), mine + "subst E: \"" + kWork + "\"\r\n" + start +
+                                            "subst G: \"" + kMusic + "\"\r\n"));
+    app.MenuCommand(ids::mnuRepair);
+    EXPECT_NE(app.Answer("Restore MWL", IDOK), "<none>");
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000000; }, 30)) << StoredMask();
+    EXPECT_EQ(ReadFileBytes(Batch()), mine + start);
+    EXPECT_EQ(ReadFileBytes(StartupFolder() + "\\temp.dat"), "mine\r\n");
+    EXPECT_FALSE(Contains(DriveLetters(), "E:"));
+    EXPECT_FALSE(Contains(DriveLetters(), "G:"));
+    MessageBoxInfo box;
+    EXPECT_FALSE(app.FindBox(box)) << box.text;
+}
 
 TEST_F(PermanentPair, RemoveLeavesTheUsersFilesAndKeepsALineThatCannotGo) {
     // The work file is Mapwell's own: the user's temp.dat stays as it was.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs Mapwell with its setup program under Wine, silently, into a fresh prefix that has no
-# state file; starts the installed copy; installs again over a changed state file; uninstalls.
+# state file; starts the installed copy; installs again over a changed state file; uninstalls;
+# installs once more with AppData redirected, the older state file left in the default folder.
 # Runs on a virtual display when there is none.
 #
 # usage: tests/install/test-install.sh [SETUP_EXE [BIN_DIR]]
@@ -167,8 +168,10 @@ quiet=$(reg_value QuietUninstallString)
 check "installed Mapwell.exe's manifest requests asInvoker" as_invoker "$program_dir/Mapwell.exe"
 
 # --- (b) the installed copy starts (no error 255 for a missing state file)
-seen=
-if [[ -f $program_dir/Mapwell.exe ]]; then
+# start_mapwell: starts the installed copy; $seen says which window came (main, error, nothing).
+start_mapwell() {
+    seen=
+    [[ -f $program_dir/Mapwell.exe ]] || return
     # Mapwell starts in the folder list at the root of the current drive.
     (cd "$WINEPREFIX/drive_c" && exec wine "$program_win\\Mapwell.exe" </dev/null >"$work/mapwell.log" 2>&1) &
     mapwell_pid=$!
@@ -184,7 +187,8 @@ if [[ -f $program_dir/Mapwell.exe ]]; then
     wineserver -k 2>/dev/null
     wait "$mapwell_pid" 2>/dev/null
     mapwell_pid=
-fi
+}
+start_mapwell
 check "installed Mapwell shows its main window (saw: ${seen:-nothing})" test "$seen" = main
 
 # --- (c) a reinstall keeps the user's state file
@@ -208,6 +212,22 @@ check "uninstall removes the uninstall key" key_missing
 check "uninstall removes the shortcut" missing "$shortcut"
 check "uninstall keeps the data folder" test -d "$data_dir"
 check "uninstall keeps the state file" cmp "$work/changed.mwl" "$state"
+
+# --- (f) an upgrade with AppData redirected: the older state file stays in the profile's
+# default AppData folder, where start-up finds it, and setup puts no fresh one in its way.
+first_start=$start_time
+redirected=$WINEPREFIX/drive_c/redirected/AppData
+mkdir -p "$redirected"
+run_wine "$work/redirect.log" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v AppData /t REG_EXPAND_SZ /d 'C:\redirected\AppData' /f
+run_wine "$work/upgrade.log" "$setup" /S
+check "setup /S with AppData redirected exits with 0" test $? -eq 0
+check "setup puts no state file in the redirected AppData" \
+    missing "$redirected/Quillon Software/Mapwell/himem32.mwl"
+check "the older state file stays as it was (mask 0x08800000)" cmp "$work/changed.mwl" "$state"
+start_mapwell
+check "Mapwell starts from the older state file (saw: ${seen:-nothing})" test "$seen" = main
+start_time=$first_start
 
 echo "setup: $(stat -c %s "$setup") bytes; silent install ${install_time} s;" \
     "Mapwell window after ${start_time:-?} s; whole test $(elapsed "$start") s"

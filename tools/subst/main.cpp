@@ -1,7 +1,8 @@
 // Stand-in for the system subst.exe inside the bench's Wine prefixes, where Wine's own subst.exe
 // maps nothing. It behaves the way Mapwell relies on:
 //   subst                 list the stand-in's mappings, "E:\: => C:\Work" CR LF each, by letter
-//   subst X: FOLDER       map X: to FOLDER (a fixed drive, live for the whole prefix)
+//   subst X: FOLDER       map X: to FOLDER (a fixed drive, live for the whole prefix), named
+//                         to QueryDosDevice as "\??\FOLDER", as the system's subst names it
 //   subst X: /D           remove a mapping the stand-in made
 // Errors: one line on stderr, exit code 1, nothing changed.
 #include "../common/mountmgr.h"
@@ -45,6 +46,34 @@ bool LetterHeld(char letter) {
     return bit >= 0 && bit < 26 && (GetLogicalDrives() & (1u << bit)) != 0;
 }
 
+// The device name Windows' subst gives a letter: QueryDosDevice answers "\??\C:\Work", which
+// tells a virtual drive from a disk. Wine's file system does not follow such a name, but defined
+// before the mount manager maps the letter, the name stays while files resolve through the mount;
+// defined after it, DefineDosDevice fails with 183. Releasing the letter through the mount
+// manager removes both.
+void NameLikeSubst(char letter, const std::string& folder) {
+    const std::wstring device{static_cast<wchar_t>(letter), L':'};
+    if (!DefineDosDeviceW(0, device.c_str(), Wide(folder).c_str()))
+        throw Win32Failure("cannot name drive " + std::string(1, letter) + ": after its folder");
+}
+
+// Takes the name back: best effort, as a letter released through the mount manager has lost it.
+void ForgetName(char letter) {
+    const std::wstring device{static_cast<wchar_t>(letter), L':'};
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, device.c_str(), nullptr);
+}
+
+// The folder as the system's subst keeps it: a full path.
+std::string FullPath(const std::string& folder) {
+    const std::wstring wide = Wide(folder);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD n = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (n == 0 || n >= size) throw Win32Failure("no full path for " + folder);
+    full.resize(n);
+    return Utf8(full);
+}
+
 bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -53,11 +82,13 @@ bool IsFolder(const std::string& path) {
 // A mount survives `wineserver -k` through dosdevices/x:, but a letter can still vanish behind
 // our back (winedrive /remove, a hand-edited prefix). Put recorded letters back first, so the
 // record and the prefix agree before any command looks at them. Best effort: a failure here shows
-// up as the later command's own error.
+// up as the later command's own error. (A letter that outlived a wineserver restart keeps its
+// mount but not its subst name: the name can only come before the mount.)
 void RestoreVanishedDrives() {
     try {
         for (const SubstRecord& record : AllRecords()) {
             if (LetterInUse(record.letter) || !IsFolder(record.target)) continue;
+            NameLikeSubst(record.letter, FullPath(record.target));
             MountManager().DefineDrive(record.letter, UnixPathOf(Wide(record.target)),
                                        DriveKind::Fixed);
         }
@@ -80,13 +111,23 @@ void Map(char letter, const std::string& folder) {
         throw ToolError("Drive already in use - " + std::string(1, letter) + ":");
     if (!IsFolder(folder)) throw ToolError("Path not found - " + folder);
 
+    NameLikeSubst(letter, FullPath(folder));
+    // The name goes again unless the letter is mapped whole.
+    struct Named {
+        char letter;
+        bool mapped = false;
+        ~Named() {
+            if (!mapped) ForgetName(letter);
+        }
+    } named{letter};
     MountManager mountManager;
-    mountManager.DefineDrive(letter, UnixPathOf(Wide(folder)), DriveKind::Fixed);
     try {
+        mountManager.DefineDrive(letter, UnixPathOf(Wide(folder)), DriveKind::Fixed);
         if (GetDriveTypeA(Root(letter).c_str()) != DRIVE_FIXED)
             throw ToolError("mount manager accepted " + std::string(1, letter) +
                             ": but the drive did not appear");
         SaveRecord(letter, folder);
+        named.mapped = true;
     } catch (...) {
         mountManager.RemoveDrive(letter);
         throw;
@@ -99,6 +140,7 @@ void Unmap(char letter) {
         throw ToolError("Invalid parameter - " + std::string(1, letter) + ": is not substituted");
     // The system's subst releases a mapping whose folder has gone as well.
     if (LetterHeld(letter)) MountManager().RemoveDrive(letter);
+    ForgetName(letter);
     ForgetRecord(letter);
 }
 

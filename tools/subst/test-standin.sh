@@ -54,6 +54,8 @@ drive_type() {
     sed -n 's/^type=\([0-9]*\) .*/\1/p' "$work/info"
 }
 is_type() { [[ $(drive_type "$1") == "$2" ]]; }
+# named X NAME: QueryDosDevice answers NAME for X:, as for a drive the system's subst maps.
+named() { drive_type "$1" >/dev/null && grep -qF "device=\"$2\"" "$work/info"; }
 # listing_is LINE...: `subst` prints exactly these lines, CR LF each, in the OEM code page (437).
 listing_is() {
     w subst.exe
@@ -78,6 +80,7 @@ check "nothing listed in a new prefix" listing_is
 w subst.exe E: 'C:\some folder'
 check "map E: to a folder with a blank" succeeded
 check "E: is a fixed drive" is_type E: 3
+check "E: is named by its folder, as subst names it" named E: '\??\C:\some folder'
 w cmd /C "dir E:\\"
 check "dir E:\\ shows the folder's files" grep -q 'file1.txt' "$work/out"
 check "listing shows E:" listing_is 'E:\: => C:\some folder'
@@ -150,6 +153,7 @@ check "E: is back" is_type E: 3
 w subst.exe E: /D
 check "E: /D" succeeded
 check "E: gone" is_type E: 1
+check "E: has no name left" named E: ''
 w subst.exe q: /d
 check "q: /d" succeeded
 check "Q: gone" is_type Q: 1

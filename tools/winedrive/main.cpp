@@ -5,6 +5,7 @@
 // Errors: one line on stderr, exit code 1.
 #include "../common/mountmgr.h"
 #include "../common/tool_error.h"
+#include "../common/utf8.h"
 
 #include <windows.h>
 
@@ -54,9 +55,13 @@ void Info(char letter) {
     const BOOL volume = GetVolumeInformationA(root.c_str(), label, sizeof label, &serial, nullptr,
                                               nullptr, fileSystem, sizeof fileSystem);
     const DWORD volumeError = volume ? 0 : GetLastError();
-    std::printf("type=%u volume=%d error=%lu label=\"%s\" serial=0x%08lX fs=\"%s\"\n",
-                GetDriveTypeA(root.c_str()), volume ? 1 : 0, volumeError, label, serial,
-                fileSystem);
+    // The letter's device name: a folder ("\??\C:\Work") for a subst drive.
+    const std::wstring device{static_cast<wchar_t>(letter), L':'};
+    wchar_t target[4096] = L"";
+    QueryDosDeviceW(device.c_str(), target, 4096);
+    std::printf("type=%u volume=%d error=%lu label=\"%s\" serial=0x%08lX fs=\"%s\" device=\"%s\"\n",
+                GetDriveTypeA(root.c_str()), volume ? 1 : 0, volumeError, label, serial, fileSystem,
+                Utf8(target).c_str());
 }
 
 void Run(int argc, char** argv) {
