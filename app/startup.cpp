@@ -74,9 +74,8 @@ bool frmMWL_Pro::Form_Load() {
         folder += "\\Quillon Software\\Mapwell\\";
         Found found;
         try {
-            found = Dir(pf_.files, folder + kStateFileName, attrHidden).empty()
-                        ? Found::No
-                        : Found::Yes;
+            found = Dir(pf_.files, folder + kStateFileName, attrHidden).empty() ? Found::No
+                                                                                : Found::Yes;
         } catch (const std::exception&) {
             found = Found::Unreadable;
         }
