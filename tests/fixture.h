@@ -4,6 +4,7 @@
 #include "platform/rt_error.h"
 #include "platform/sim/sim_machine.h"
 #include "sim_subst.h"
+#include "state_file_bytes.h"
 #include "ui/frmMWL_Pro.h"
 #include "ui/sim/sim_window.h"
 
@@ -18,14 +19,6 @@ inline const std::string kStartup =
     "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
 inline const std::string kBatch = kStartup + "\\subit.bat";
 
-// A state file as installation writes it, with `mask` in record 2.
-inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
-    std::string bytes(2500, fill);
-    for (int i = 0; i < 4; ++i)
-        bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 // A state file whose record 1 and reserved fields, which a careless write
 // would disturb, hold a pattern, with `mask` at offset 1,366.
 inline std::string Patterned(int32_t mask) {
@@ -33,13 +26,6 @@ inline std::string Patterned(int32_t mask) {
     for (size_t i = 0; i < 1366; ++i) bytes[i] = static_cast<char>(i * 7 + 3);
     for (size_t i = 1370; i < 2500; ++i) bytes[i] = static_cast<char>(i * 5 + 1);
     return bytes;
-}
-
-// The mask at file offset 1,366 of state-file bytes.
-inline int32_t MaskIn(const std::string& bytes) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(bytes[1366 + i]);
-    return static_cast<int32_t>(v);
 }
 
 struct App {

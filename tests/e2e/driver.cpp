@@ -265,13 +265,6 @@ std::string StartupFolder() {
     return buffer;
 }
 
-std::string StateFileBytes(int32_t mask) {
-    std::string bytes(2500, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 std::vector<std::string> DriveLetters() {
     std::vector<std::string> out;
     DWORD mask = GetLogicalDrives();
@@ -465,9 +458,5 @@ void ClearSubstLog() {
 }
 
 int32_t StoredMask() {
-    std::string b = ReadFileBytes(StateFilePath());
-    if (b.size() < 1370) return -1;
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[1366 + i]);
-    return static_cast<int32_t>(v);
+    return MaskIn(ReadFileBytes(StateFilePath()));
 }

@@ -4,6 +4,8 @@
 // the user sees. Every wait polls against a deadline.
 #pragma once
 
+#include "tests/state_file_bytes.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -97,7 +99,6 @@ std::string AppDataFolder();
 std::string DataFolder(); // ...\Quillon Software\Mapwell\ (with the backslash)
 std::string StateFilePath();
 std::string StartupFolder();
-std::string StateFileBytes(int32_t mask);
 // The letters A..Z that have a drive now ("C:", "D:" ...), as GetLogicalDrives says.
 std::vector<std::string> DriveLetters();
 std::string Env(const char* name);
@@ -114,5 +115,5 @@ void ReleaseStandInMappings();
 // The stand-in's log of command lines, and clearing it.
 std::vector<std::string> SubstLog();
 void ClearSubstLog();
-// The mask at offset 1,366 of the state file.
+// The mask in the state file.
 int32_t StoredMask();
