@@ -278,10 +278,12 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
 }
 
 TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
-    // Each either opens an existing folder inside C:\Data or takes the
-    // "Path not found!" route; the repeated box is then cancelled.
-    const std::string names[] = {"..",      "..\\Other",          "a/b", "C:\\Other", "*",
-                                 "Secret.", std::string(250, 'x')};
+    // Each takes the "Path not found!" route; the repeated box is then
+    // cancelled. A name ending in a dot or a blank would reach Secret one
+    // time and the folder named with that ending (made as it stands) the next.
+    app.m.AddFolder("C:\\Data\\Secret ", attrHidden);
+    const std::string names[] = {"..", "..\\Other", "a/b",     "C:\\Other",
+                                 "*",  "Secret.",   "Secret ", std::string(250, 'x')};
     for (const std::string& name : names) {
         app.f.Hidden = false;
         app.f.dirList().SetPath("C:\\Data");
