@@ -377,8 +377,10 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
          "The startup batch file " + kBatch + " could not be changed: Mapwell's work files in " +
              kStartup + " (temp.dat to temp99.dat) are all in use.\r\nDrive X: stays permanent.",
          [](App& a) {
-             for (int n = 0; n <= 99; ++n)
-                 a.m.AddFile(kStartup + "\\temp" + (n ? std::to_string(n) : "") + ".dat", "");
+             for (int n = 0; n <= 99; ++n) {
+                 const std::string name = "temp" + (n ? std::to_string(n) : "") + ".dat";
+                 a.m.AddFile(kStartup + "\\" + name, "the user's " + name);
+             }
          }},
         {"the state file locked", nt, unstored, lockState},
         {"the state file locked on W95", w98, unstored, lockState},
@@ -398,11 +400,11 @@ TEST(PermanentEdges, ALineThatCannotGoKeepsTheLetterPermanentAndSaysSo) {
         app.m.AddFile("c:\\autoexec.bat", content);
         ASSERT_TRUE(app.Start());
         c.arrange(app);
-        const std::string batch = app.m.FileBytes(kBatch);
+        const auto files = app.m.FilesIn(app.m.startup);
         app.f.Ltr = "X";
         app.f.RemovePermanentEntry();
         app.m.Lock(kStateFile, false);
-        EXPECT_EQ(app.m.FileBytes(kBatch), batch);
+        EXPECT_EQ(app.m.FilesIn(app.m.startup), files) << "the user's files, byte for byte";
         EXPECT_EQ(app.m.FileBytes("c:\\autoexec.bat"), content);
         EXPECT_EQ(app.f.WorkingMask, 0x08800000);
         EXPECT_EQ(app.StoredMask(), 0x08800000);

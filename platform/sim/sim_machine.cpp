@@ -184,6 +184,13 @@ std::string SimMachine::FileBytes(const std::string& path) const {
     return n ? n->data : std::string();
 }
 
+std::map<std::string, std::string> SimMachine::FilesIn(const std::string& folder) const {
+    std::map<std::string, std::string> files;
+    for (const auto& [key, node] : nodes_)
+        if (!node.dir && ParentKey(key) == Key(folder)) files[LastName(node.path)] = node.data;
+    return files;
+}
+
 void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
     if (Node* n = Find(Absolute(path))) n->attrs = attrs;
 }
