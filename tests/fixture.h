@@ -28,13 +28,24 @@ inline std::string Patterned(int32_t mask) {
     return bytes;
 }
 
+// A box as the user saw it.
+inline void ExpectBox(const SimBox& box, const std::string& text, int flags,
+                      const std::string& title) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.flags, flags) << text;
+    EXPECT_EQ(box.title, title) << text;
+}
+
 struct App {
     SimMachine m;
     SimWindow w;
     SimSubst subst;
     frmMWL_Pro f{m.platform(), w};
 
-    App() { m.AddFile(kStateFile, StateFileBytes(0x08000000)); }
+    App() {
+        m.AddFile(kStateFile, StateFileBytes(0x08000000));
+        m.AddFolder(kStartup);
+    }
 
     // Form_Load then, when it lets the window show, Form_Activate.
     bool Start() {
@@ -71,6 +82,19 @@ struct App {
         for (size_t i = 0; i < w.folders.lines.size(); ++i)
             if (w.folders.lines[i].text == name) return static_cast<int>(i);
         return -1;
+    }
+
+    // Maps a letter as subst.exe does (the folder made when missing), and
+    // reads the letter lists again.
+    void Map(char letter, const std::string& folder = "C:\\Work Files") {
+        if (!m.Exists(folder)) m.AddFolder(folder);
+        subst.Run(m, {"subst.exe", std::string(1, letter) + ":", folder});
+        f.RefreshLetterLists();
+    }
+    // Remove of a used letter ("E:"), as a user picks it and clicks.
+    void Remove(const std::string& letter) {
+        ASSERT_TRUE(w.used.Select(letter)) << letter;
+        f.cmdRemove_Click();
     }
 
     // Picks a folder (made when missing) and a free letter, as a user does.
