@@ -51,38 +51,6 @@ TEST(OemCodePage, ViewShowsTheListingConvertedFromItAndRestoreStillReleasesIt) {
     EXPECT_TRUE(app.subst.mapped.empty());
 }
 
-TEST(OemCodePage, ANameItCannotHoldIsWrittenByItsShortNameOrNotAtAll) {
-    struct Case {
-        std::string shortName, line; // "" line: refused, nothing written
-    };
-    const Case cases[] = {
-        {"C:\\PRICE~1", "subst X: \"C:\\PRICE~1\"\r\n"},
-        {"", ""},
-        {"C:\\PRICE\xE2\x82\xAC~1", ""},
-    };
-    for (const Case& c : cases) {
-        App a;
-        if (!c.shortName.empty()) a.m.shortPaths["C:\\Price \xE2\x82\xAC"] = c.shortName;
-        a.StartWithSubst();
-        a.Choose("C:\\Price \xE2\x82\xAC", "X:");
-        a.f.cmdDefault_Click();
-        if (c.line.empty()) {
-            EXPECT_TRUE(a.m.launches.empty()) << c.shortName;
-            EXPECT_FALSE(a.m.Exists(kBatch)) << c.shortName;
-            EXPECT_EQ(a.LastBox().text,
-                      "The folder C:\\Price \xE2\x82\xAC\r\nhas characters that cannot be "
-                      "written in the startup batch file, so it cannot be made "
-                      "permanent.")
-                << c.shortName;
-            EXPECT_EQ(a.LastBox().flags, 16);
-            continue;
-        }
-        ASSERT_EQ(a.m.launches.size(), 1u);
-        EXPECT_EQ(a.m.launches[0].commandLine, "subst.exe X: \"C:\\Price \xE2\x82\xAC\"");
-        EXPECT_EQ(a.m.FileBytes(kBatch), c.line);
-    }
-}
-
 // One row per rule of the documentation of WideCharToMultiByte and
 // MultiByteToWideChar, each as strict as it allows: WC_ERR_INVALID_CHARS only
 // for UTF-8 and GB18030; no default-character pointer for UTF-7 and UTF-8;

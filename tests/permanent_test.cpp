@@ -157,6 +157,15 @@ TEST(PermanentEdges, EachWayMakePermanentAndRemoveEnd) {
     };
     const std::string unreachable = "The startup batch file S:\\Startup\\subit.bat could not be "
                                     "read: Device unavailable.\r\nDrive X: stays permanent.";
+    auto price = [](const char* shortName) {
+        return [shortName](App& a) {
+            if (*shortName) a.m.shortPaths["C:\\Price \xE2\x82\xAC"] = shortName;
+            a.Choose("C:\\Price \xE2\x82\xAC", "X:");
+        };
+    };
+    const std::string cannot = "The folder C:\\Price \xE2\x82\xAC\r\nhas characters that cannot "
+                               "be written in the startup batch file, so it cannot be made "
+                               "permanent.";
     std::vector<Case> cases = {
         {"Cancel at the question", true, "-", "-", false, "This feature will place",
          [](App& a) { a.w.answers = {idCancel}; }},
@@ -185,6 +194,14 @@ TEST(PermanentEdges, EachWayMakePermanentAndRemoveEnd) {
              a.m.AddDrive('N', DriveKind::Network);
              a.Choose("N:\\Share", "X:");
          }},
+        // cmd reads the batch file in the OEM code page: a name it cannot
+        // hold there goes by its short name, or not at all.
+        {"a name the OEM code page cannot hold, by its short name", true, "-",
+         "subst X: \"C:\\PRICE~1\"\r\n", true, "", price("C:\\PRICE~1")},
+        {"a name the OEM code page cannot hold, nor its short name", true, "-", "-", false, cannot,
+         price("C:\\PRICE\xE2\x82\xAC~1")},
+        {"a name the OEM code page cannot hold, and no short name", true, "-", "-", false, cannot,
+         price("")},
         {"a folder gone meanwhile is still written and marked", true, "-",
          "subst X: \"C:\\Work Files\"\r\n", true, "", [](App& a) { a.m.Delete("C:\\Work Files"); }},
         {"Vista deletes a batch file whose only line went", false, "subst X: \"C:\\X\"\r\n", "-",

@@ -96,6 +96,11 @@ bool MapwellProcess::WaitForMainWindow(double seconds) {
            main_ != nullptr;
 }
 
+bool MapwellProcess::StartReady(const std::string& workingDir, const std::string& exe) {
+    return Start(workingDir, exe) && WaitForMainWindow() &&
+           WaitUntil([&] { return FocusedId() == ids::lstAvail; });
+}
+
 bool MapwellProcess::Running() const {
     return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }

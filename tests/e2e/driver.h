@@ -35,6 +35,9 @@ public:
     bool Start(const std::string& workingDir = "C:\\", const std::string& exe = "");
     // Waits for the main window to be shown; false on time-out or exit.
     bool WaitForMainWindow(double seconds = 20);
+    // Starts it and waits until the window is ready for a letter: shown, the
+    // focus in the list of free letters.
+    bool StartReady(const std::string& workingDir = "C:\\", const std::string& exe = "");
     bool WaitForExit(double seconds = 10);
     bool Running() const;
     void Kill();
