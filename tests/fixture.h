@@ -3,7 +3,7 @@
 
 #include "platform/rt_error.h"
 #include "platform/sim/sim_machine.h"
-#include "sim_subst.h"
+#include "platform/sim/sim_subst.h"
 #include "state_file_bytes.h"
 #include "ui/frmMWL_Pro.h"
 #include "ui/sim/sim_window.h"

@@ -50,9 +50,10 @@ struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
     }
 };
 
-// A CD-ROM folder added; E: made permanent (into a Startup folder a clean-up
-// tool deleted, which the shell makes again), mapped again at log-on, and
-// removed with Yes: on the Windows 9x family its line leaves autoexec.bat too.
+// A CD-ROM folder added; E: added, refused as permanent for another folder,
+// made permanent for its own (into a Startup folder a clean-up tool deleted,
+// which the shell makes again), mapped again at log-on, and removed with Yes:
+// on the Windows 9x family its line leaves autoexec.bat too.
 TEST_P(FamilyTest, ACdRomFolderAndAPermanentLetterMadeAndRemoved) {
     const Family& family = GetParam();
     Inspector inspector;
@@ -70,14 +71,27 @@ TEST_P(FamilyTest, ACdRomFolderAndAPermanentLetterMadeAndRemoved) {
         EXPECT_EQ(SubstLog(), std::vector<std::string>{"subst.exe G: \"" + cdFolder + "\""});
     }
 
+    // E: mapped by Add is made permanent for the folder it shows, not another.
     const std::string batch = BatchFile();
+    Add(kWork, "E:");
+    ASSERT_TRUE(app.OpenFolder(kMusic));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdDefault);
+    EXPECT_EQ(
+        app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
+        "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Music.\r\nTo make E: "
+        "permanent for C:\\e2e\\Music, remove drive E: first; or pick C:\\e2e\\Work Files to "
+        "make it permanent as it is.");
+    EXPECT_FALSE(FileExists(batch));
     ASSERT_TRUE(RemoveDirectoryA(StartupFolder().c_str())) << "error " << GetLastError();
-    Choose(kWork, "E:");
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
     app.Click(ids::cmdDefault);
     EXPECT_EQ(app.Answer("Make Permanent?", IDOK, "make-permanent-question"),
               "This feature will place a file in your Startup Folder!\r\n\r\n"
               "Save \"E:\\\" as:  \"C:\\e2e\\Work Files\"\r\npermanently?");
     EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_EQ(SubstLog().back(), "subst.exe E: \"" + kWork + "\"") << "mapped once, by Add";
     EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
     EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
     LogOnAgain("E", batch);

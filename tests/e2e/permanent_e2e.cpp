@@ -1,35 +1,8 @@
-// Make Permanent and Remove on the real program, with the batch file and
-// the state file on disk.
+// Remove of permanent drives on the real program, with the user's files
+// beside the batch file (Make Permanent is walked on every family).
 #include "e2e_fixture.h"
 
 namespace {
-
-using Permanent = MapwellTest;
-
-// A letter Add mapped is made permanent for the folder it shows; for another
-// folder it is refused, with that folder named.
-TEST_F(Permanent, AMappedLetterIsMadePermanentForTheFolderItShowsOnly) {
-    const std::string batch = BatchFile();
-    Add(kWork, "E:");
-    ASSERT_TRUE(app.OpenFolder(kMusic));
-    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
-    app.Click(ids::cmdDefault);
-    EXPECT_EQ(
-        app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
-        "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Music.\r\nTo make E: "
-        "permanent for C:\\e2e\\Music, remove drive E: first; or pick C:\\e2e\\Work Files to "
-        "make it permanent as it is.");
-    EXPECT_FALSE(FileExists(batch));
-
-    ASSERT_TRUE(app.OpenFolder(kWork));
-    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
-    app.Click(ids::cmdDefault);
-    EXPECT_NE(app.Answer("Make Permanent?", IDOK), "<none>");
-    EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
-    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
-    EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
-    EXPECT_EQ(SubstLog().size(), 1u) << "mapped once, by Add";
-}
 
 // E: and G: mapped and permanent before Mapwell starts, and a file of the
 // user's named temp.dat beside the batch file.
