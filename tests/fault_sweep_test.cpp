@@ -57,6 +57,26 @@ void Prepare(App& app, OsVersion family) {
     app.f.dirList().SetPath("C:\\Work");
 }
 
+// A command that puts the letter's line in or takes it out: the batch file is
+// the old one or `done`, it holds the line exactly when the letter is marked,
+// and a letter left as it was is explained.
+std::function<void(App&, size_t, const std::string&)>
+LineAndMark(const char* letter, const std::string& done, bool marks) {
+    return [=](App& a, size_t from, const std::string& where) {
+        std::string batch = a.m.FileBytes(kBatch);
+        EXPECT_TRUE(batch == kOldBatch || batch == done) << where;
+        if (a.f.OSFamily == "W95" && !marks) {
+            EXPECT_EQ(a.m.FileBytes(kAutoexec), batch) << where << ": both files or neither";
+        }
+        bool marked = MaskIn(a.m.FileBytes(kStateFile)) & LetterBit(letter);
+        EXPECT_EQ((batch == done) == marks, marked) << where << ": the line and the mark agree";
+        EXPECT_EQ(bool(a.f.WorkingMask & LetterBit(letter)), marked) << where;
+        if (marked != marks) {
+            EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
+        }
+    };
+}
+
 const Scenario kScenarios[] = {
     {"Make Permanent",
      [](App& a) {
@@ -64,44 +84,15 @@ const Scenario kScenarios[] = {
          a.f.lstAvail_Click();
      },
      [](App& a) { a.f.cmdDefault_Click(); },
-     [](App& a, size_t from, const std::string& where) {
-         std::string batch = a.m.FileBytes(kBatch);
-         std::string added = kOldBatch + "subst X: \"C:\\Work\"\r\n";
-         EXPECT_TRUE(batch == kOldBatch || batch == added) << where;
-         bool marked = MaskIn(a.m.FileBytes(kStateFile)) & LetterBit("X");
-         EXPECT_EQ(batch == added, marked) << where << ": the line and the mark agree";
-         EXPECT_EQ(bool(a.f.WorkingMask & LetterBit("X")), marked) << where;
-         if (!marked) {
-             EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
-         }
-     }},
+     LineAndMark("X", kOldBatch + "subst X: \"C:\\Work\"\r\n", true)},
     {"Remove a permanent drive",
      [](App& a) {
-         a.subst.Run(a.m, {"subst.exe", "Q:", "C:\\Old"});
-         a.f.RefreshLetterLists();
+         a.Map('Q', "C:\\Old");
          a.w.used.Select("Q:");
          a.f.lstUsedLtrs_Click();
-         a.w.answers = {idYes};
      },
-     [](App& a) { a.f.cmdRemove_Click(); },
-     [](App& a, size_t from, const std::string& where) {
-         std::string batch = a.m.FileBytes(kBatch);
-         EXPECT_TRUE(batch == kOldBatch || batch == "@echo off\r\n") << where;
-         if (a.f.OSFamily == "W95") {
-             EXPECT_EQ(a.m.FileBytes(kAutoexec), batch) << where << ": both files or neither";
-         }
-         bool marked = MaskIn(a.m.FileBytes(kStateFile)) & LetterBit("Q");
-         EXPECT_EQ(batch == kOldBatch, marked) << where << ": the line and the mark agree";
-         EXPECT_EQ(bool(a.f.WorkingMask & LetterBit("Q")), marked) << where;
-         if (marked) {
-             EXPECT_TRUE(ToldOfAFailure(a, from)) << where;
-         }
-     }},
-    {"Restore",
-     [](App& a) {
-         a.subst.Run(a.m, {"subst.exe", "E:", "C:\\Work"});
-     },
-     [](App& a) { a.f.mnuRepair_Click(); },
+     [](App& a) { a.f.cmdRemove_Click(); }, LineAndMark("Q", "@echo off\r\n", false)},
+    {"Restore", [](App& a) { a.Map('E', "C:\\Work"); }, [](App& a) { a.f.mnuRepair_Click(); },
      [](App& a, size_t from, const std::string& where) {
          // Q's line goes, the user's own line stays.
          bool dropped = a.m.FileBytes(kBatch) == "@echo off\r\n";
