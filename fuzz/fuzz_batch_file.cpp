@@ -3,7 +3,7 @@
 #include "batch_oracle.h"
 #include "fuzz_app.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+FUZZ_TARGET(batch_file) {
     if (size < 1) return 0;
     char letter = static_cast<char>('A' + data[0] % 26);
     bool w95 = data[0] & 0x80;

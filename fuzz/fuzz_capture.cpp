@@ -10,7 +10,7 @@
 // The system's subst.exe, as the interpreter's line names it.
 static const std::string kSubst = "\"C:\\Windows\\system32\\subst.exe\"";
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+FUZZ_TARGET(capture) {
     std::string capture(reinterpret_cast<const char*>(data), size);
     FuzzApp app;
     if (!app.Start()) return 0;

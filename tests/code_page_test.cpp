@@ -51,67 +51,31 @@ TEST(OemCodePage, ViewShowsTheListingConvertedFromItAndRestoreStillReleasesIt) {
     EXPECT_TRUE(app.subst.mapped.empty());
 }
 
-TEST(OemCodePage, ANameItCannotHoldIsWrittenByItsShortNameOrNotAtAll) {
-    struct Case {
-        std::string shortName, line; // "" line: refused, nothing written
-    };
-    const Case cases[] = {
-        {"C:\\PRICE~1", "subst X: \"C:\\PRICE~1\"\r\n"},
-        {"", ""},
-        {"C:\\PRICE\xE2\x82\xAC~1", ""},
-    };
-    for (const Case& c : cases) {
-        App a;
-        a.m.AddFolder(kStartup);
-        if (!c.shortName.empty()) a.m.shortPaths["C:\\Price \xE2\x82\xAC"] = c.shortName;
-        a.StartWithSubst();
-        a.Choose("C:\\Price \xE2\x82\xAC", "X:");
-        a.f.cmdDefault_Click();
-        if (c.line.empty()) {
-            EXPECT_TRUE(a.m.launches.empty()) << c.shortName;
-            EXPECT_FALSE(a.m.Exists(kBatch)) << c.shortName;
-            EXPECT_EQ(a.LastBox().text,
-                      "The folder C:\\Price \xE2\x82\xAC\r\nhas characters that cannot be "
-                      "written in the startup batch file, so it cannot be made "
-                      "permanent.")
-                << c.shortName;
-            EXPECT_EQ(a.LastBox().flags, 16);
-            continue;
-        }
-        ASSERT_EQ(a.m.launches.size(), 1u);
-        EXPECT_EQ(a.m.launches[0].commandLine, "subst.exe X: \"C:\\Price \xE2\x82\xAC\"");
-        EXPECT_EQ(a.m.FileBytes(kBatch), c.line);
-    }
-}
-
-// The flags each code page accepts, by the documentation of WideCharToMultiByte
-// and MultiByteToWideChar, as strict as it allows.
+// One row per rule of the documentation of WideCharToMultiByte and
+// MultiByteToWideChar, each as strict as it allows: WC_ERR_INVALID_CHARS only
+// for UTF-8 and GB18030; no default-character pointer for UTF-7 and UTF-8;
+// flags 0 for the code pages it lists so; WC_NO_BEST_FIT_CHARS and
+// MB_ERR_INVALID_CHARS for every other one.
 TEST(ConversionFlags, FollowTheDocumentedRulesAndAreAsStrictAsEachCodePageAllows) {
-    struct Case {
-        uint32_t cp, wcFlags;
+    struct Rule {
+        std::vector<uint32_t> codePages;
+        uint32_t wcFlags;
         bool usedDefault;
         uint32_t mbFlags;
     };
-    const Case cases[] = {
-        {65001, win32::kWcErrInvalidChars, false, win32::kMbErrInvalidChars},
-        {65000, 0, false, 0},
-        {54936, win32::kWcErrInvalidChars, true, win32::kMbErrInvalidChars},
-        {42, 0, true, 0},
-        {50220, 0, true, 0},
-        {50229, 0, true, 0},
-        {57002, 0, true, 0},
-        {57011, 0, true, 0},
-        {437, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
-        {850, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
-        {932, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
-        {936, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
-        {1252, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
+    const Rule rules[] = {
+        {{65001}, win32::kWcErrInvalidChars, false, win32::kMbErrInvalidChars},
+        {{54936}, win32::kWcErrInvalidChars, true, win32::kMbErrInvalidChars},
+        {{65000}, 0, false, 0},
+        {{42, 50220, 50221, 50222, 50225, 50227, 50229, 57002, 57011}, 0, true, 0},
+        {{437, 932, 1252}, win32::kWcNoBestFitChars, true, win32::kMbErrInvalidChars},
     };
-    for (const Case& c : cases) {
-        ToMultiByteRule rule = ToMultiByteRuleFor(c.cp);
-        EXPECT_EQ(rule.flags, c.wcFlags) << c.cp;
-        EXPECT_EQ(rule.usedDefault, c.usedDefault) << c.cp;
-        EXPECT_EQ(ToWideFlagsFor(c.cp), c.mbFlags) << c.cp;
+    for (const Rule& r : rules) {
+        for (uint32_t cp : r.codePages) {
+            EXPECT_EQ(ToMultiByteRuleFor(cp).flags, r.wcFlags) << cp;
+            EXPECT_EQ(ToMultiByteRuleFor(cp).usedDefault, r.usedDefault) << cp;
+            EXPECT_EQ(ToWideFlagsFor(cp), r.mbFlags) << cp;
+        }
     }
 }
 

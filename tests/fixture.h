@@ -3,7 +3,8 @@
 
 #include "platform/rt_error.h"
 #include "platform/sim/sim_machine.h"
-#include "sim_subst.h"
+#include "platform/sim/sim_subst.h"
+#include "state_file_bytes.h"
 #include "ui/frmMWL_Pro.h"
 #include "ui/sim/sim_window.h"
 
@@ -18,14 +19,6 @@ inline const std::string kStartup =
     "C:\\Users\\me\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
 inline const std::string kBatch = kStartup + "\\subit.bat";
 
-// A state file as installation writes it, with `mask` in record 2.
-inline std::string StateFileBytes(int32_t mask, char fill = '\0') {
-    std::string bytes(2500, fill);
-    for (int i = 0; i < 4; ++i)
-        bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 // A state file whose record 1 and reserved fields, which a careless write
 // would disturb, hold a pattern, with `mask` at offset 1,366.
 inline std::string Patterned(int32_t mask) {
@@ -35,11 +28,12 @@ inline std::string Patterned(int32_t mask) {
     return bytes;
 }
 
-// The mask at file offset 1,366 of state-file bytes.
-inline int32_t MaskIn(const std::string& bytes) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(bytes[1366 + i]);
-    return static_cast<int32_t>(v);
+// A box as the user saw it.
+inline void ExpectBox(const SimBox& box, const std::string& text, int flags,
+                      const std::string& title) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.flags, flags) << text;
+    EXPECT_EQ(box.title, title) << text;
 }
 
 struct App {
@@ -48,7 +42,10 @@ struct App {
     SimSubst subst;
     frmMWL_Pro f{m.platform(), w};
 
-    App() { m.AddFile(kStateFile, StateFileBytes(0x08000000)); }
+    App() {
+        m.AddFile(kStateFile, StateFileBytes(0x08000000));
+        m.AddFolder(kStartup);
+    }
 
     // Form_Load then, when it lets the window show, Form_Activate.
     bool Start() {
@@ -85,6 +82,19 @@ struct App {
         for (size_t i = 0; i < w.folders.lines.size(); ++i)
             if (w.folders.lines[i].text == name) return static_cast<int>(i);
         return -1;
+    }
+
+    // Maps a letter as subst.exe does (the folder made when missing), and
+    // reads the letter lists again.
+    void Map(char letter, const std::string& folder = "C:\\Work Files") {
+        if (!m.Exists(folder)) m.AddFolder(folder);
+        subst.Run(m, {"subst.exe", std::string(1, letter) + ":", folder});
+        f.RefreshLetterLists();
+    }
+    // Remove of a used letter ("E:"), as a user picks it and clicks.
+    void Remove(const std::string& letter) {
+        ASSERT_TRUE(w.used.Select(letter)) << letter;
+        f.cmdRemove_Click();
     }
 
     // Picks a folder (made when missing) and a free letter, as a user does.

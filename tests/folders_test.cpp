@@ -41,41 +41,69 @@ TEST_F(Folders, EnterOpensTheHighlightedFolderAsADoubleClickDoes) {
     EXPECT_EQ(app.w.path.text, "C:\\Data");
 }
 
-// A folder that cannot be opened is named in a message and the selection
-// stays: one that vanished since the list was drawn, one that cannot be read
-// to its end (never shown as a shorter list), and one whose name ends in a
-// dot or a blank, which exists on disk but which Windows would reach without
-// that ending (so nothing is ever mapped or written for it).
-TEST_F(Folders, AFolderThatCannotBeOpenedSaysSoAndKeepsTheSelection) {
+// What cannot be opened is named in a message, and the folder list, the path
+// field, Hold and the drive list stay where they were: a folder that vanished
+// since the list was drawn, one that cannot be read to its end (never shown
+// as a shorter list), one whose name ends in a dot or a blank (which Windows
+// would reach without that ending, so nothing is ever mapped or written for
+// it), a drive without a medium (without a word), a drive whose root cannot
+// be read to its end, and a typed name on a drive that stopped answering.
+TEST_F(Folders, WhatCannotBeOpenedIsNamedAndTheSelectionStays) {
     app.m.AddFolder("C:\\Data\\Dot.");
     app.m.AddFolder("C:\\Data\\Blank ");
     app.m.AddFolder("C:\\Data\\Alpha\\One");
     app.m.AddFolder("C:\\Data\\Alpha\\Two");
     app.m.FailFind("C:\\Data\\Alpha", 3, 234); // ".", ".." and One; ERROR_MORE_DATA
+    app.m.AddDrive('D', DriveKind::CdRom, false);
+    app.m.AddDrive('E', DriveKind::Fixed);
+    app.m.AddFolder("E:\\Data\\Two");
+    app.m.FailFind("E:\\", 1, 234);
+    app.m.Drive('C').currentDir = "C:\\Other"; // not where the list goes back to
+    app.f.DrvList().Refresh();
     app.f.dirList().SetPath("C:\\");
     app.f.dirList().SetPath("C:\\Data");
+    auto open = [](const char* name) {
+        return [name](App& a) { a.f.dirList_DblClick(a.LineOf(name)); };
+    };
     const std::string dropped = "Windows drops a dot or blank at the end of a folder name, so "
                                 "another folder would be used.";
-    const std::pair<std::string, std::string> cases[] = {{"Beta", "Path not found."},
-                                                         {"Alpha", "Path/File access error."},
-                                                         {"Dot.", dropped},
-                                                         {"Blank ", dropped}};
-    for (const auto& [name, reason] : cases) {
+    struct Case {
+        std::function<void(App&)> act;
+        std::string said; // "": no box
+        int flags = mbExclamation;
+        std::string stays = "C:\\Data";
+    };
+    const Case cases[] = {
+        {[](App& a) {
+             a.f.dirList_Click(a.LineOf("Beta"));
+             a.m.Delete("C:\\Data\\Beta");
+             a.f.dirList_KeyPress(13);
+         },
+         "The folder C:\\Data\\Beta cannot be opened:\r\nPath not found."},
+        {open("Alpha"), "The folder C:\\Data\\Alpha cannot be opened:\r\nPath/File access error."},
+        {open("Dot."), "The folder C:\\Data\\Dot. cannot be opened:\r\n" + dropped},
+        {open("Blank "), "The folder C:\\Data\\Blank  cannot be opened:\r\n" + dropped},
+        {[](App& a) { a.f.DrvList_Select(1); }, ""},
+        {[](App& a) { a.f.DrvList_Select(2); },
+         "The folder E: cannot be opened:\r\nPath/File access error."},
+        {[](App& a) {
+             a.f.dirList().SetPath("E:\\Data");
+             a.m.Drive('E').ready = false;
+             a.w.inputs = {"Two"};
+             a.f.dirList_MouseDown(2, 4, 0, 0);
+         },
+         "Error 71 (Disk not ready) in procedure dirList_Change of Form frmMWL_Pro", mbOk,
+         "E:\\Data"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.said);
         app.w.boxes.clear();
-        if (name == "Beta") {
-            app.f.dirList_Click(app.LineOf(name));
-            app.m.Delete("C:\\Data\\Beta");
-            app.f.dirList_KeyPress(13);
-        } else {
-            app.f.dirList_DblClick(app.LineOf(name));
-        }
-        ASSERT_EQ(app.w.boxes.size(), 1u) << name;
-        EXPECT_EQ(app.LastBox().text,
-                  "The folder C:\\Data\\" + name + " cannot be opened:\r\n" + reason);
-        EXPECT_EQ(app.LastBox().flags, mbExclamation);
-        EXPECT_EQ(app.LastBox().title, "Mapwell");
-        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
-        EXPECT_EQ(app.f.Hold, "C:\\Data") << name;
+        c.act(app);
+        ASSERT_EQ(app.w.boxes.size(), c.said.empty() ? 0u : 1u);
+        if (!c.said.empty()) ExpectBox(app.LastBox(), c.said, c.flags, "Mapwell");
+        EXPECT_EQ(app.f.dirList().Path(), c.stays);
+        EXPECT_EQ(app.f.Hold, c.stays);
+        EXPECT_EQ(app.f.DrvList().Drive(), "c:");
     }
 }
 
@@ -168,10 +196,8 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
         {"Restore", [](App& a) { a.f.mnuRepair_Click(); }},
         {"Remove",
          [](App& a) {
-             a.subst.Run(a.m, {"subst.exe", "F:", "C:\\Other"});
-             a.f.RefreshLetterLists();
-             a.w.used.Select("F:");
-             a.f.cmdRemove_Click();
+             a.Map('F', "C:\\Other");
+             a.Remove("F:");
          }},
         {"a refused Add",
          [](App& a) {
@@ -200,31 +226,11 @@ TEST(HiddenFolder, OutlivesEveryCommandThatReusesPath) {
         app.f.cmdOk_Click();
         ASSERT_FALSE(app.m.launches.empty()) << c.name << ": " << app.LastBox().text;
         EXPECT_EQ(app.m.launches.back().commandLine, "subst.exe E: \"C:\\Data\\Secret\"") << c.name;
-    }
-}
-
-// A drive without a medium goes back without a word; one whose root cannot
-// be read to its end says so, rather than show part of it.
-TEST_F(Folders, ADriveThatCannotBeOpenedLeavesTheFolderListWhereItWas) {
-    app.m.AddDrive('D', DriveKind::CdRom, false);
-    app.m.AddDrive('E', DriveKind::Fixed);
-    app.m.AddFolder("E:\\One");
-    app.m.AddFolder("E:\\Two");
-    app.m.FailFind("E:\\", 1, 234);
-    app.f.DrvList().Refresh();
-    ASSERT_EQ(app.w.driveCombo.lines[1].text, "d:");
-    app.m.Drive('C').currentDir = "C:\\Other";
-    const std::pair<int, std::vector<std::string>> cases[] = {
-        {1, {}}, {2, {"The folder E: cannot be opened:\r\nPath/File access error."}}};
-    for (const auto& [line, said] : cases) {
-        app.w.boxes.clear();
-        app.f.DrvList_Select(line);
-        EXPECT_EQ(app.Texts(), said);
-        EXPECT_EQ(app.f.DrvList().Drive(), "c:");
-        EXPECT_EQ(app.w.driveCombo.selection, 0);
-        // Not C's current folder: the one the user had.
-        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data");
-        EXPECT_EQ(app.f.Hold, "C:\\Data");
+        // Mapped, it is chosen no more: looked up as an ordinary folder, which it is not.
+        EXPECT_FALSE(app.f.Hidden) << c.name;
+        app.w.avail.Select("F:");
+        app.f.cmdOk_Click();
+        EXPECT_EQ(app.LastBox().text, "Path not found!") << c.name;
     }
 }
 
@@ -239,10 +245,7 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
         bool hidden;
         std::function<void(App&)> release;
     };
-    auto remove = [](App& a) {
-        a.w.used.Select("E:");
-        a.f.cmdRemove_Click();
-    };
+    auto remove = [](App& a) { a.Remove("E:"); };
     const Case cases[] = {
         {"Remove", false, remove},
         {"Remove, hidden folder", true, remove},
@@ -250,12 +253,9 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
     };
     for (const Case& c : cases) {
         App app;
-        app.m.AddFolder("C:\\Work");
-        app.m.AddFolder(kStartup);
         ASSERT_TRUE(app.StartWithSubst());
-        app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
+        app.Map('E');
         app.m.AddFolder("E:\\Secret", attrHidden);
-        app.f.RefreshLetterLists();
         app.f.DrvList().Refresh();
         app.f.DrvList_Select(1); // e:, as the user picks it
         ASSERT_EQ(app.f.Hold, "E:\\") << c.name;
@@ -278,10 +278,12 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
 }
 
 TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
-    // Each either opens an existing folder inside C:\Data or takes the
-    // "Path not found!" route; the repeated box is then cancelled.
-    const std::string names[] = {"..",      "..\\Other",          "a/b", "C:\\Other", "*",
-                                 "Secret.", std::string(250, 'x')};
+    // Each takes the "Path not found!" route; the repeated box is then
+    // cancelled. A name ending in a dot or a blank would reach Secret one
+    // time and the folder named with that ending (made as it stands) the next.
+    app.m.AddFolder("C:\\Data\\Secret ", attrHidden);
+    const std::string names[] = {"..", "..\\Other", "a/b",     "C:\\Other",
+                                 "*",  "Secret.",   "Secret ", std::string(250, 'x')};
     for (const std::string& name : names) {
         app.f.Hidden = false;
         app.f.dirList().SetPath("C:\\Data");
@@ -296,20 +298,6 @@ TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
         EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
         EXPECT_FALSE(app.f.Hidden) << name;
     }
-}
-
-TEST_F(Folders, OtherFailuresNameTheErrorAndChangeNothing) {
-    app.m.AddDrive('E', DriveKind::Fixed);
-    app.m.AddFolder("E:\\Data");
-    app.f.dirList().SetPath("E:\\Data");
-    app.m.Drive('E').ready = false;
-    app.w.inputs = {"Inner"};
-    app.f.dirList_MouseDown(2, 4, 0, 0);
-    EXPECT_EQ(app.LastBox().text,
-              "Error 71 (Disk not ready) in procedure dirList_Change of Form frmMWL_Pro");
-    EXPECT_EQ(app.LastBox().flags, 0);
-    EXPECT_EQ(app.LastBox().title, "Mapwell");
-    EXPECT_EQ(app.f.Hold, "E:\\Data");
 }
 
 } // namespace

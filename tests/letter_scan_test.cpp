@@ -31,26 +31,6 @@ TEST(LetterLists, EachLetterOnceInOrderWithNetworkInLowerCaseAndProbesTouchNoLis
     EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "D:", "E:", "z:"}));
 }
 
-TEST(LetterLists, CdRomLettersRecordedOnlyOnW95AndOnlyWhenReady) {
-    for (const char* family : {"W95", "NT"}) {
-        App app;
-        if (std::string(family) == "W95") app.m.version = {1, 4, 10};
-        app.m.AddDrive('D', DriveKind::CdRom, true);
-        app.m.AddDrive('E', DriveKind::CdRom, false);
-        app.f.CDLtrs.fill('#');
-        ASSERT_TRUE(app.Start());
-        if (std::string(family) == "W95") {
-            EXPECT_EQ(app.f.CDCount, 1);
-            EXPECT_EQ(app.f.CDLtrs[0], 'D');
-            EXPECT_EQ(app.f.CDLtrs[1], '#') << "slots past CDCount are left alone";
-        } else {
-            EXPECT_EQ(app.f.CDCount, 0);
-            EXPECT_EQ(app.f.CDLtrs[0], '#');
-        }
-        EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "D:", "E:"}));
-    }
-}
-
 TEST(LetterLists, TwelfthCdRomReportsNineAndIsStillListed) {
     App app;
     app.m.version = {1, 4, 90};
@@ -92,21 +72,6 @@ TEST(LetterLists, LettersTheSystemHoldsAreUsedWithoutABox) {
         app.f.redo = 2;
         EXPECT_TRUE(app.f.ScanDriveLetters("G")) << c.name;
     }
-}
-
-TEST(LetterLists, IsNetworkPathLooksAtThePathFieldsDrive) {
-    App app;
-    app.m.AddDrive('Z', DriveKind::Network);
-    app.Start();
-    app.w.path.text = "Z:\\Share\\Docs";
-    EXPECT_TRUE(app.f.IsNetworkPath());
-    ASSERT_EQ(app.w.boxes.size(), 1u);
-    EXPECT_EQ(app.LastBox().text, "MWL does not work with network drives!");
-    app.w.path.text = "C:\\Work";
-    EXPECT_FALSE(app.f.IsNetworkPath());
-    EXPECT_EQ(app.w.boxes.size(), 1u);
-    app.w.path.text = "";
-    EXPECT_THROW(app.f.IsNetworkPath(), RtError) << "left to the calling command";
 }
 
 } // namespace

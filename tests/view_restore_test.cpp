@@ -12,14 +12,8 @@ struct Listing : ::testing::Test {
     App app;
     void SetUp() override {
         app.m.AddFolder("C:\\Work");
-        app.m.AddFolder("C:\\Music Files");
-        app.m.AddFolder(kStartup);
-        app.subst.Install(app.m);
         app.m.currentDirectory = "C:\\Work";
-        ASSERT_TRUE(app.Start());
-    }
-    void Map(char letter, const std::string& folder) {
-        app.subst.Run(app.m, {"subst.exe", std::string(1, letter) + ":", folder});
+        ASSERT_TRUE(app.StartWithSubst());
     }
     std::vector<SimLaunch> Interpreters() const {
         std::vector<SimLaunch> out;
@@ -50,30 +44,9 @@ TEST_F(Listing, CaptureRunsTheInterpreterHiddenInTheSystemFolder) {
     EXPECT_EQ(Interpreters().at(1).file, "\\CMD.exe");
 }
 
-TEST_F(Listing, NoMappingShowsTheExclamationBox) {
-    app.f.mnuView_Click();
-    ASSERT_EQ(app.w.boxes.size(), 2u);
-    EXPECT_EQ(app.w.boxes[0].text, "This will list all of your Virtual Drives");
-    EXPECT_EQ(app.w.boxes[0].flags, 65);
-    EXPECT_EQ(app.w.boxes[0].title, "View Virtual Drives");
-    EXPECT_EQ(app.w.boxes[1].text, "There are no assigned Virtual Drives");
-    EXPECT_EQ(app.w.boxes[1].flags, 48);
-    EXPECT_EQ(app.w.boxes[1].title, "Assigned Virtual Drives");
-    EXPECT_EQ(app.w.boxes[1].pointerWhenShown, kPointerHourglass);
-    EXPECT_EQ(app.w.pointer, kPointerDefault);
-    EXPECT_FALSE(app.m.Exists(kDataFolder + "temp"));
-}
-
-TEST_F(Listing, TwoMappingsShowExactlyAsPrinted) {
-    Map('E', "C:\\Work");
-    Map('F', "C:\\Music Files");
-    app.f.mnuView_Click();
-    EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\Work\r\nF:\\: => C:\\Music Files\r\n");
-    EXPECT_EQ(app.LastBox().flags, 0);
-    EXPECT_FALSE(app.m.Exists(kDataFolder + "temp"));
-}
-
-TEST_F(Listing, CancelLaunchesNothingAndChangesNothing) {
+// Cancel launches and changes nothing. With no mapping, and an old capture
+// the interpreter did not get to write over, View says there is none.
+TEST_F(Listing, CancelChangesNothingAndAnOldCaptureIsNeverShown) {
     app.m.AddFile(kBatch, "x\r\n");
     app.f.Path = "before";
     app.w.answers = {idCancel, idCancel};
@@ -83,19 +56,24 @@ TEST_F(Listing, CancelLaunchesNothingAndChangesNothing) {
     EXPECT_EQ(app.f.Path, "before");
     EXPECT_EQ(app.m.currentDirectory, "C:\\Work");
     EXPECT_TRUE(app.m.Exists(kBatch));
-}
 
-TEST_F(Listing, AnOldCaptureIsNeverShownAsTheCurrentOne) {
+    app.w.boxes.clear();
     app.m.AddFile(kDataFolder + "temp", "Q:\\: => C:\\Stale\r\n");
-    app.subst.writesCapture = false; // the interpreter did not get to write
+    app.subst.writesCapture = false;
     app.f.mnuView_Click();
-    EXPECT_EQ(app.LastBox().text, "There are no assigned Virtual Drives");
+    ASSERT_EQ(app.w.boxes.size(), 2u);
+    ExpectBox(app.w.boxes[0], "This will list all of your Virtual Drives", 65,
+              "View Virtual Drives");
+    ExpectBox(app.w.boxes[1], "There are no assigned Virtual Drives", 48,
+              "Assigned Virtual Drives");
+    EXPECT_EQ(app.w.boxes[1].pointerWhenShown, kPointerHourglass);
+    EXPECT_EQ(app.w.pointer, kPointerDefault);
+    EXPECT_FALSE(app.m.Exists(kDataFolder + "temp"));
 }
 
 TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything) {
-    Map('E', "C:\\Work");
-    Map('F', "C:\\Music Files");
-    app.f.RefreshLetterLists();
+    app.Map('E', "C:\\Work");
+    app.Map('F', "C:\\Music Files");
     std::string state = StateFileBytes(0x08000030, '\x11');
     app.m.AddFile(kStateFile, state);
     app.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
@@ -103,11 +81,10 @@ TEST_F(Listing, RestoreReleasesEachListedDriveOneSecondApartAndResetsEverything)
 
     app.f.mnuRepair_Click();
     ASSERT_EQ(app.w.boxes.size(), 1u) << "the question, and nothing after";
-    EXPECT_EQ(app.w.boxes[0].text,
+    ExpectBox(app.w.boxes[0],
               "This will restore MWL to its initial state,\r\ni.e., remove all vitual drives, "
-              "including\r\npermanent virtual drives for Pro users!");
-    EXPECT_EQ(app.w.boxes[0].flags, 49);
-    EXPECT_EQ(app.w.boxes[0].title, "Restore MWL");
+              "including\r\npermanent virtual drives for Pro users!",
+              49, "Restore MWL");
     auto l = Interpreters();
     ASSERT_EQ(l.size(), 3u);
     EXPECT_EQ(l[1].parameters, " /C " + kSubst + " E: /D");
@@ -179,11 +156,9 @@ TEST_F(Listing, RestoreKeepsThePermanentDrivesWhenTheirLinesMayStay) {
     };
     for (const Case& c : cases) {
         App a;
-        a.m.AddFolder(kStartup);
         a.m.AddFile(kStateFile, StateFileBytes(0x08000010));
         a.m.AddFile(kBatch, "subst E: \"C:\\Work\"\r\n");
-        a.subst.Install(a.m);
-        ASSERT_TRUE(a.Start());
+        ASSERT_TRUE(a.StartWithSubst());
         c.arrange(a);
         a.f.mnuRepair_Click();
         EXPECT_EQ(a.LastBox().text, c.said) << c.name;
@@ -201,11 +176,9 @@ TEST(ListingOnAShare, ViewAndRestoreSeeTheDrives) {
     const std::string data = "\\\\server\\profiles\\me\\Quillon Software\\Mapwell\\";
     app.m.appData = app.m.appDataDefault = "\\\\server\\profiles\\me";
     app.m.AddFile(data + "himem32.mwl", StateFileBytes(0x08000000));
-    app.m.AddFolder("C:\\Work");
-    app.subst.Install(app.m);
-    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.StartWithSubst());
     ASSERT_EQ(app.f.sPath, data);
-    app.subst.Run(app.m, {"subst.exe", "E:", "C:\\Work"});
+    app.Map('E', "C:\\Work");
     app.f.mnuView_Click();
     EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\Work\r\n");
     app.f.mnuRepair_Click();

@@ -184,6 +184,13 @@ std::string SimMachine::FileBytes(const std::string& path) const {
     return n ? n->data : std::string();
 }
 
+std::map<std::string, std::string> SimMachine::FilesIn(const std::string& folder) const {
+    std::map<std::string, std::string> files;
+    for (const auto& [key, node] : nodes_)
+        if (!node.dir && ParentKey(key) == Key(folder)) files[LastName(node.path)] = node.data;
+    return files;
+}
+
 void SimMachine::SetAttrs(const std::string& path, uint32_t attrs) {
     if (Node* n = Find(Absolute(path))) n->attrs = attrs;
 }
@@ -226,18 +233,47 @@ SimMachine::Node* SimMachine::Find(const std::string& path) {
     return it == nodes_.end() ? nullptr : &it->second;
 }
 
-std::string SimMachine::Absolute(const std::string& path) const {
-    if (path.size() >= 2 && path[1] == ':') {
-        if (path.size() >= 3 && path[2] == '\\') return path;
-        const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
-        std::string base = d.currentDir.empty() ? std::string(1, path[0]) + ":\\" : d.currentDir;
-        if (path.size() == 2) return base;
-        return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
+namespace {
+
+// Windows reads a path as the documentation of its path formats says: a name
+// that ends in a dot loses it ("Data.\x" is "Data\x"), and the last name
+// loses every dot and blank at its end ("Data. " is "Data"). Only a path that
+// asks to be taken as it stands (\\?\...) keeps them, as AddFolder does.
+std::string AsWindowsReadsIt(const std::string& path) {
+    std::string out;
+    for (size_t at = 0;;) {
+        const size_t end = path.find('\\', at);
+        std::string name = path.substr(at, end == std::string::npos ? end : end - at);
+        const bool plain = name.find_first_not_of(". ") != std::string::npos;
+        if (end != std::string::npos && plain && name.back() == '.')
+            name.pop_back();
+        else if (end == std::string::npos && plain && name.find_first_of("*?") == std::string::npos)
+            name.erase(name.find_last_not_of(". ") + 1);
+        out += name;
+        if (end == std::string::npos) return out;
+        out += '\\';
+        at = end + 1;
     }
-    if (path.rfind("\\\\", 0) == 0) return path; // \\server\share\...
-    if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
-    std::string base = currentDirectory;
-    return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path;
+}
+
+} // namespace
+
+std::string SimMachine::Absolute(const std::string& path) const {
+    auto joined = [&]() -> std::string {
+        if (path.size() >= 2 && path[1] == ':') {
+            if (path.size() >= 3 && path[2] == '\\') return path;
+            const SimDrive& d = drives[std::toupper(static_cast<unsigned char>(path[0])) - 'A'];
+            std::string base =
+                d.currentDir.empty() ? std::string(1, path[0]) + ":\\" : d.currentDir;
+            if (path.size() == 2) return base;
+            return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path.substr(2);
+        }
+        if (path.rfind("\\\\", 0) == 0) return path; // \\server\share\...
+        if (!path.empty() && path[0] == '\\') return currentDirectory.substr(0, 2) + path;
+        std::string base = currentDirectory;
+        return (PathText::EndsWithSeparator(base) ? base : base + "\\") + path;
+    };
+    return AsWindowsReadsIt(joined());
 }
 
 void SimMachine::CheckDrive(const std::string& path) const {

@@ -82,6 +82,8 @@ public:
     void AddFile(const std::string& path, const std::string& bytes, uint32_t attrs = 0);
     bool Exists(const std::string& path) const;
     std::string FileBytes(const std::string& path) const;
+    // The files in a folder (not below it), by name, with their bytes.
+    std::map<std::string, std::string> FilesIn(const std::string& folder) const;
     void SetAttrs(const std::string& path, uint32_t attrs);
     void Delete(const std::string& path);
     // Another process holds the file open without sharing it: the file can

@@ -1,26 +1,7 @@
-// The About box and the resources of the built program.
+// The resources of the built program (the About box is tested with real input).
 #include "e2e_fixture.h"
 
 namespace {
-
-using HelpAbout = MapwellTest;
-
-TEST_F(HelpAbout, AboutShowsTheVersionAndGivesTheFocusBack) {
-    app.MenuCommand(ids::mnuAbout);
-    MessageBoxInfo box;
-    ASSERT_TRUE(WaitUntil([&] { return app.FindBox(box); }));
-    EXPECT_EQ(box.title, "About Mapwell - Pro");
-    wchar_t title[64] = {};
-    SendMessageW(GetDlgItem(box.hwnd, 202), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(title));
-    EXPECT_EQ(std::wstring(title), L"Mapwell - Pro\u2122");
-    char version[64] = {};
-    SendMessageA(GetDlgItem(box.hwnd, 203), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(version));
-    EXPECT_STREQ(version, "Version 3.0.2");
-    MapwellProcess::Screenshot(box.hwnd, "about");
-    app.AnswerBox(box, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box.hwnd); }));
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
-}
 
 TEST(VersionResource, ReadsThreeZeroTwo) {
     std::string exe = Env("MAPWELL_EXE");

@@ -96,6 +96,11 @@ bool MapwellProcess::WaitForMainWindow(double seconds) {
            main_ != nullptr;
 }
 
+bool MapwellProcess::StartReady(const std::string& workingDir, const std::string& exe) {
+    return Start(workingDir, exe) && WaitForMainWindow() &&
+           WaitUntil([&] { return FocusedId() == ids::lstAvail; });
+}
+
 bool MapwellProcess::Running() const {
     return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
 }
@@ -263,13 +268,6 @@ std::string StartupFolder() {
     SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_DEFAULT,
                      buffer);
     return buffer;
-}
-
-std::string StateFileBytes(int32_t mask) {
-    std::string bytes(2500, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[1366 + i] = static_cast<char>((static_cast<uint32_t>(mask) >> (8 * i)) & 0xFF);
-    return bytes;
 }
 
 std::vector<std::string> DriveLetters() {
@@ -465,9 +463,5 @@ void ClearSubstLog() {
 }
 
 int32_t StoredMask() {
-    std::string b = ReadFileBytes(StateFilePath());
-    if (b.size() < 1370) return -1;
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[1366 + i]);
-    return static_cast<int32_t>(v);
+    return MaskIn(ReadFileBytes(StateFilePath()));
 }

@@ -4,6 +4,8 @@
 // the user sees. Every wait polls against a deadline.
 #pragma once
 
+#include "tests/state_file_bytes.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -33,6 +35,9 @@ public:
     bool Start(const std::string& workingDir = "C:\\", const std::string& exe = "");
     // Waits for the main window to be shown; false on time-out or exit.
     bool WaitForMainWindow(double seconds = 20);
+    // Starts it and waits until the window is ready for a letter: shown, the
+    // focus in the list of free letters.
+    bool StartReady(const std::string& workingDir = "C:\\", const std::string& exe = "");
     bool WaitForExit(double seconds = 10);
     bool Running() const;
     void Kill();
@@ -97,7 +102,6 @@ std::string AppDataFolder();
 std::string DataFolder(); // ...\Quillon Software\Mapwell\ (with the backslash)
 std::string StateFilePath();
 std::string StartupFolder();
-std::string StateFileBytes(int32_t mask);
 // The letters A..Z that have a drive now ("C:", "D:" ...), as GetLogicalDrives says.
 std::vector<std::string> DriveLetters();
 std::string Env(const char* name);
@@ -114,5 +118,5 @@ void ReleaseStandInMappings();
 // The stand-in's log of command lines, and clearing it.
 std::vector<std::string> SubstLog();
 void ClearSubstLog();
-// The mask at offset 1,366 of the state file.
+// The mask in the state file.
 int32_t StoredMask();

@@ -12,6 +12,10 @@
 inline const std::string kWork = "C:\\e2e\\Work Files";
 inline const std::string kMusic = "C:\\e2e\\Music";
 
+inline std::string BatchFile() {
+    return StartupFolder() + "\\subit.bat";
+}
+
 inline bool Contains(const std::vector<std::string>& items, const std::string& item) {
     return std::find(items.begin(), items.end(), item) != items.end();
 }
@@ -22,7 +26,8 @@ struct MapwellTest : ::testing::Test {
     void SetUp() override {
         ReleaseStandInMappings();
         ClearSubstLog();
-        DeleteFileA((StartupFolder() + "\\subit.bat").c_str());
+        DeleteFileA(BatchFile().c_str());
+        DeleteFileA((StartupFolder() + "\\temp.dat").c_str());
         SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000000)));
         CreateDirectoryA("C:\\e2e", nullptr);
@@ -30,9 +35,7 @@ struct MapwellTest : ::testing::Test {
         CreateDirectoryA(kMusic.c_str(), nullptr);
         ASSERT_TRUE(WriteFileBytes(kWork + "\\hello.txt", "hello"));
         BeforeStart();
-        ASSERT_TRUE(app.Start());
-        ASSERT_TRUE(app.WaitForMainWindow()) << "no main window";
-        ASSERT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
+        ASSERT_TRUE(app.StartReady()) << "no main window ready for a letter";
     }
     // What a fixture prepares on top, just before Mapwell starts.
     virtual void BeforeStart() {}
@@ -52,5 +55,28 @@ struct MapwellTest : ::testing::Test {
         Choose(folder, letter);
         app.Click(ids::cmdOk);
         ASSERT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    }
+    // Removes a permanent drive ("E"), answering Yes; returns the text of a
+    // box of Mapwell's own that came before "Done!" ("" when none did).
+    std::string RemoveWithYes(const std::string& letter) {
+        EXPECT_TRUE(app.SelectListItem(ids::lstUsedLtrs, letter + ":"));
+        app.Click(ids::cmdRemove);
+        EXPECT_EQ(app.Answer("Mapwell", IDYES, "remove-permanent-question"),
+                  "This drive letter, " + letter +
+                      ", is permanent, do you want it removed permanently?");
+        std::string said;
+        MessageBoxInfo box;
+        EXPECT_TRUE(app.WaitForBox(box, 20));
+        if (box.title == "Mapwell") said = app.Answer("Mapwell", IDOK, "batch-not-changed");
+        EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+        return said;
+    }
+    // As at the next log-on: the letter's mapping is gone, and cmd runs the
+    // batch file, which must map it again to the folder that holds hello.txt.
+    static void LogOnAgain(const std::string& letter, const std::string& batch) {
+        ASSERT_EQ(RunAndWait("subst.exe " + letter + ": /D"), 0);
+        ASSERT_FALSE(Contains(DriveLetters(), letter + ":"));
+        EXPECT_EQ(RunAndWait("cmd.exe /C \"" + batch + "\""), 0);
+        EXPECT_EQ(ReadFileBytes(letter + ":\\hello.txt"), "hello");
     }
 };

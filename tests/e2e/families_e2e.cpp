@@ -30,13 +30,10 @@ const std::string kAutoexecLines = "@ECHO OFF\r\nSUBST E: C:\\OLD\r\nREM   E sta
                                    "PATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
 const std::string kAutoexecWithoutE = "@ECHO OFF\r\nREM   E stays\r\n"
                                       "PATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
-const std::string kLineOfE = "subst E: \"C:\\e2e\\Work Files\"\r\n";
 
 struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
-    std::string batch = StartupFolder() + "\\subit.bat";
     std::string cdFolder = Env("E2E_CDROM_LETTER") + ":\\Disc";
 
-    // E: is mapped and permanent, with its line in subit.bat and in autoexec.bat.
     void BeforeStart() override {
         const char* version = GetParam().wineVersion;
         ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kAppDefaults, "Version", REG_SZ, version,
@@ -44,10 +41,6 @@ struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
                   ERROR_SUCCESS);
         CreateDirectoryA("C:\\fixtures\\cd\\Disc", nullptr);
         ASSERT_TRUE(FileExists(cdFolder)) << cdFolder;
-        ASSERT_EQ(RunAndWait("subst.exe E: \"" + kWork + "\""), 0);
-        ClearSubstLog();
-        ASSERT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000010)));
-        ASSERT_TRUE(WriteFileBytes(batch, kLineOfE));
         ASSERT_TRUE(WriteFileBytes(kAutoexec, kAutoexecLines));
     }
     void TearDown() override {
@@ -57,7 +50,11 @@ struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
     }
 };
 
-TEST_P(FamilyTest, ACdRomFolderAndThePermanentLettersBatchFiles) {
+// A CD-ROM folder added; E: added, refused as permanent for another folder,
+// made permanent for its own (into a Startup folder a clean-up tool deleted,
+// which the shell makes again), mapped again at log-on, and removed with Yes:
+// on the Windows 9x family its line leaves autoexec.bat too.
+TEST_P(FamilyTest, ACdRomFolderAndAPermanentLetterMadeAndRemoved) {
     const Family& family = GetParam();
     Inspector inspector;
     ASSERT_TRUE(inspector.Attach(app));
@@ -74,13 +71,35 @@ TEST_P(FamilyTest, ACdRomFolderAndThePermanentLettersBatchFiles) {
         EXPECT_EQ(SubstLog(), std::vector<std::string>{"subst.exe G: \"" + cdFolder + "\""});
     }
 
+    // E: mapped by Add is made permanent for the folder it shows, not another.
+    const std::string batch = BatchFile();
+    Add(kWork, "E:");
+    ASSERT_TRUE(app.OpenFolder(kMusic));
     ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
-    app.Click(ids::cmdRemove);
-    EXPECT_EQ(app.Answer("Mapwell", IDYES),
-              "This drive letter, E, is permanent, do you want it removed permanently?");
+    app.Click(ids::cmdDefault);
+    EXPECT_EQ(
+        app.Answer("Mapwell", IDOK, "make-permanent-other-folder"),
+        "Drive E: shows the folder C:\\e2e\\Work Files now, not C:\\e2e\\Music.\r\nTo make E: "
+        "permanent for C:\\e2e\\Music, remove drive E: first; or pick C:\\e2e\\Work Files to "
+        "make it permanent as it is.");
+    EXPECT_FALSE(FileExists(batch));
+    ASSERT_TRUE(RemoveDirectoryA(StartupFolder().c_str())) << "error " << GetLastError();
+    ASSERT_TRUE(app.OpenFolder(kWork));
+    ASSERT_TRUE(app.SelectListItem(ids::lstUsedLtrs, "E:"));
+    app.Click(ids::cmdDefault);
+    EXPECT_EQ(app.Answer("Make Permanent?", IDOK, "make-permanent-question"),
+              "This feature will place a file in your Startup Folder!\r\n\r\n"
+              "Save \"E:\\\" as:  \"C:\\e2e\\Work Files\"\r\npermanently?");
     EXPECT_EQ(app.Answer("Done!", IDOK), "Operation Completed!");
+    EXPECT_EQ(SubstLog().back(), "subst.exe E: \"" + kWork + "\"") << "mapped once, by Add";
+    EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000010; })) << StoredMask();
+    EXPECT_EQ(ReadFileBytes(batch), "subst E: \"C:\\e2e\\Work Files\"\r\n");
+    LogOnAgain("E", batch);
+
+    EXPECT_EQ(RemoveWithYes("E"), "");
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
     EXPECT_EQ(StoredMask(), 0x08000000);
+    EXPECT_TRUE(WaitUntil([&] { return Contains(app.ListItems(ids::lstAvail), "E:"); }));
     if (family.w95) {
         EXPECT_EQ(ReadFileBytes(kAutoexec), kAutoexecWithoutE);
         EXPECT_TRUE(FileExists(batch)) << "never deleted on this family";

@@ -21,10 +21,6 @@ struct Startup : ::testing::Test {
         SetFileAttributesA(StateFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_TRUE(WriteFileBytes(StateFilePath(), StateFileBytes(0x08000000)));
     }
-    void StartAndWait() {
-        ASSERT_TRUE(app.Start());
-        ASSERT_TRUE(app.WaitForMainWindow()) << "no main window";
-    }
 };
 
 TEST_F(Startup, WithoutStateFileOnlyError255AppearsAndTheProgramEnds) {
@@ -79,7 +75,7 @@ TEST_F(Startup, ARedirectedAppDataHoldingTheStateFileStartsToTheMainWindow) {
         ScopedUserValue redirect(
             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "AppData",
             REG_EXPAND_SZ, redirected.c_str(), static_cast<DWORD>(redirected.size() + 1));
-        StartAndWait();
+        ASSERT_TRUE(app.StartReady());
         EXPECT_EQ(app.Caption(), "Mapwell - Pro");
         MessageBoxInfo box;
         EXPECT_FALSE(app.FindBox(box)) << box.text;
@@ -89,54 +85,11 @@ TEST_F(Startup, ARedirectedAppDataHoldingTheStateFileStartsToTheMainWindow) {
     DeleteFileA(state.c_str());
 }
 
-TEST_F(Startup, MainWindowIsCentredFixedAndReadyForALetter) {
-    StartAndWait();
-    EXPECT_EQ(app.Caption(), "Mapwell - Pro");
-    LONG style = GetWindowLongA(app.main(), GWL_STYLE);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "not resizable";
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    RECT r;
-    GetWindowRect(app.main(), &r);
-    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_NEAR(r.left + (r.right - r.left) / 2, sw / 2, 2);
-    EXPECT_NEAR(r.top + (r.bottom - r.top) / 2, sh / 2, 2);
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }))
-        << "focus is on control " << app.FocusedId();
-    MapwellProcess::Screenshot(app.main(), "main-window");
-}
-
 // The display scaling a program finds when it starts, set for the scope.
 struct ScopedLogPixels : ScopedUserValue {
     explicit ScopedLogPixels(const DWORD& dpi)
         : ScopedUserValue("Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof(dpi)) {}
 };
-
-TEST_F(Startup, FolderIconsFollowTheSmallIconSizeAt150Percent) {
-    ScopedLogPixels scaling(144);
-    StartAndWait();
-    ASSERT_TRUE(WaitUntil([&] { return app.FocusedId() == ids::lstAvail; }));
-    HWND list = app.control(ids::dirList);
-    int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    // The first line's icon: the run of columns, from the left, that differ
-    // from the line's background; text follows after a gap.
-    ScreenPixels p = CaptureClient(list);
-    ASSERT_GE(p.height, lineHeight);
-    COLORREF background = p.at(0, lineHeight / 2);
-    auto drawn = [&](int x) {
-        for (int y = 0; y < lineHeight; ++y)
-            if (p.at(x, y) != background) return true;
-        return false;
-    };
-    int x = 0;
-    while (x < p.width && !drawn(x)) ++x;
-    int width = 0;
-    while (x + width < p.width && drawn(x + width)) ++width;
-    int smallIcon = MulDiv(16, 144, 96);
-    EXPECT_GT(width, smallIcon * 3 / 4) << "an icon drawn at 16 pixels is at most 16 wide";
-    EXPECT_LE(width, smallIcon);
-    MapwellProcess::Screenshot(app.main(), "main-window-144dpi");
-}
 
 // The height in pixels of the tallest line of a push button's caption as the
 // screen shows it: its rows inside the frame that differ from the face (a run
@@ -167,19 +120,48 @@ int CaptionHeight(HWND button) {
     return tallest;
 }
 
-// Every caption, label and list row shows whole, at 100 % and at 150 %.
+// The width of the first folder line's icon: the run of columns, from the
+// left, that differ from the line's background (text follows after a gap).
+int FolderIconWidth(HWND list) {
+    int lineHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ScreenPixels p = CaptureClient(list);
+    if (p.height < lineHeight) return 0;
+    COLORREF background = p.at(0, lineHeight / 2);
+    auto drawn = [&](int x) {
+        for (int y = 0; y < lineHeight; ++y)
+            if (p.at(x, y) != background) return true;
+        return false;
+    };
+    int x = 0;
+    while (x < p.width && !drawn(x)) ++x;
+    int width = 0;
+    while (x + width < p.width && drawn(x + width)) ++width;
+    return width;
+}
+
+// At 100 % and at 150 %: the window centred, of a fixed size and ready for a
+// letter; every caption, label and list row whole; the folder icons at the
+// small-icon size; each letter listed once, network drives in lower case.
 // The buttons are judged by what the screen shows: each caption inside its
 // button's inner rectangle, and the same text height on all four (one family
 // of controls: a caption drawn smaller reads as a fault). Labels and rows are
 // measured inside the running program with their own fonts.
-TEST_F(Startup, EveryCaptionLabelAndRowShowsWholeAt96And144Dpi) {
+TEST_F(Startup, TheMainWindowShowsWholeAt96And144Dpi) {
     for (DWORD dpi : {96u, 144u}) {
         SCOPED_TRACE(dpi);
         ScopedLogPixels scaling(dpi);
         MapwellProcess run;
-        ASSERT_TRUE(run.Start());
-        ASSERT_TRUE(run.WaitForMainWindow());
-        ASSERT_TRUE(WaitUntil([&] { return run.FocusedId() == ids::lstAvail; }));
+        ASSERT_TRUE(run.StartReady());
+        EXPECT_EQ(run.Caption(), "Mapwell - Pro");
+        LONG style = GetWindowLongA(run.main(), GWL_STYLE);
+        EXPECT_FALSE(style & WS_THICKFRAME) << "not resizable";
+        EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+        EXPECT_TRUE(style & WS_MINIMIZEBOX);
+        RECT r;
+        GetWindowRect(run.main(), &r);
+        EXPECT_NEAR(r.left + (r.right - r.left) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+        EXPECT_NEAR(r.top + (r.bottom - r.top) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
+
         std::map<int, int> heights; // polled: the first paint may not be done
         ASSERT_TRUE(WaitUntil([&] {
             for (int id : {ids::cmdOk, ids::cmdCancel, ids::cmdDefault, ids::cmdRemove})
@@ -196,35 +178,33 @@ TEST_F(Startup, EveryCaptionLabelAndRowShowsWholeAt96And144Dpi) {
         EXPECT_GT(least, 0) << "a caption over its margin or cut short: " << shown;
         // A line with a letter that rises above the capitals may be a pixel taller.
         EXPECT_LE(most - least, 1) << "text heights in pixels: " << shown;
-
         Inspector inspector;
         ASSERT_TRUE(inspector.Attach(run));
         std::string report = inspector.Ask("fit");
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 8) << report;
         EXPECT_EQ(report.find("CUT"), std::string::npos) << report;
-    }
-}
 
-TEST_F(Startup, LettersAreListedOnceEachWithNetworkDrivesInLowerCase) {
-    StartAndWait();
-    std::vector<std::string> avail = app.ListItems(ids::lstAvail);
-    std::vector<std::string> used = app.ListItems(ids::lstUsedLtrs);
-    EXPECT_TRUE(std::is_sorted(avail.begin(), avail.end()));
-    std::vector<std::string> all = avail;
-    for (const std::string& u : used) all.push_back(std::string(1, char(toupper(u[0]))) + ":");
-    std::sort(all.begin(), all.end());
-    std::vector<std::string> letters;
-    for (char c = 'A'; c <= 'Z'; ++c) letters.push_back(std::string(1, c) + ":");
-    EXPECT_EQ(all, letters);
+        // An icon drawn at 16 pixels where the small icon has 24 is at most 16 wide.
+        const int smallIcon = MulDiv(16, static_cast<int>(dpi), 96);
+        const int icon = FolderIconWidth(run.control(ids::dirList));
+        EXPECT_GT(icon, smallIcon * 3 / 4);
+        EXPECT_LE(icon, smallIcon);
+        MapwellProcess::Screenshot(run.main(), dpi == 96 ? "main-window" : "main-window-144dpi");
 
-    std::string net = Env("E2E_NETWORK_LETTER"), cd = Env("E2E_CDROM_LETTER");
-    std::vector<std::string> expectedUsed;
-    for (const std::string& d : DriveLetters())
-        expectedUsed.push_back(d.substr(0, 1) == net ? std::string(1, char(tolower(net[0]))) + ":"
-                                                     : d);
-    EXPECT_EQ(used, expectedUsed);
-    if (!cd.empty()) {
-        EXPECT_NE(std::find(used.begin(), used.end(), cd + ":"), used.end()) << "CD-ROM upper case";
+        std::vector<std::string> avail = run.ListItems(ids::lstAvail);
+        std::vector<std::string> used = run.ListItems(ids::lstUsedLtrs);
+        EXPECT_TRUE(std::is_sorted(avail.begin(), avail.end()));
+        std::vector<std::string> all = avail, letters;
+        for (const std::string& u : used) all.push_back(std::string(1, char(toupper(u[0]))) + ":");
+        std::sort(all.begin(), all.end());
+        for (char c = 'A'; c <= 'Z'; ++c) letters.push_back(std::string(1, c) + ":");
+        EXPECT_EQ(all, letters);
+        const std::string net = Env("E2E_NETWORK_LETTER");
+        std::vector<std::string> expectedUsed;
+        for (const std::string& d : DriveLetters())
+            expectedUsed.push_back(
+                d.substr(0, 1) == net ? std::string(1, char(tolower(net[0]))) + ":" : d);
+        EXPECT_EQ(used, expectedUsed) << "a CD-ROM in upper case, a share in lower case";
     }
 }
 
