@@ -1,5 +1,6 @@
 // Start-up and exit of the main window.
 #include "app/os_family.h"
+#include "app/startup_steps.h"
 #include "platform/dir_lookup.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
@@ -39,6 +40,7 @@ template <class Step> void frmMWL_Pro::RunStartupStep(Step step) {
 }
 
 bool frmMWL_Pro::Form_Load() {
+    StartupStep rest("pointer, placing, caption");
     RunStartupStep([&] { w_.SetScreenPointer(kPointerHourglass); });
     RunStartupStep([&] {
         TwipsRect r = w_.Bounds();
@@ -49,17 +51,22 @@ bool frmMWL_Pro::Form_Load() {
     });
     // The drive list starts at the current drive, as the folder list does.
     RunStartupStep([&] {
+        StartupStep step("drive list");
         drvList_.Refresh();
         drvList_.SetDrive(pf_.files.CurrentDirectory());
     });
     drvList_.onChange = [this] { DrvList_Change(); };
-    RunStartupStep([&] { dirList_.SetPath("\\"); });
+    RunStartupStep([&] {
+        StartupStep step("folder list");
+        dirList_.SetPath("\\");
+    });
 
     // The setup program puts the state file in the application-data folder
     // where it is now, which a roaming or managed profile may have moved
     // elsewhere; an older installation may have left it in the profile's
     // default one.
     auto findStateFile = [&](FolderType type) {
+        StartupStep step("state file");
         std::string folder;
         long result = 1;
         RunStartupStep([&] { result = pf_.folders.FolderPath(kCsidlAppData, type, folder); });
@@ -86,9 +93,18 @@ bool frmMWL_Pro::Form_Load() {
     RunStartupStep([&] { OSFamily = GetOSFamily(pf_.os); });
     Quote = "\"";
     // Start-up only reads the state file, and never creates it.
-    RunStartupStep([&] { file1_ = pf_.files.OpenRandom(StateFilePath, FileSystem::Mode::Read); });
-    RunStartupStep([&] { RefreshLetterLists(); });
-    file1_.reset();
+    RunStartupStep([&] {
+        StartupStep step("state file");
+        file1_ = pf_.files.OpenRandom(StateFilePath, FileSystem::Mode::Read);
+    });
+    RunStartupStep([&] {
+        StartupStep step("letter scan");
+        RefreshLetterLists();
+    });
+    {
+        StartupStep step("state file");
+        file1_.reset();
+    }
     WorkingMask = StateRecord.PermanentMask;
     if (!PermanentKnown) {
         // The state file is there but could not be read. Going on as if no

@@ -1,4 +1,5 @@
 // The drive letter inventory: which letters are free, which are used.
+#include "app/startup_steps.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
@@ -24,6 +25,7 @@ void frmMWL_Pro::RefreshLetterLists() {
         }
         // Only start-up holds the state file open while it refreshes.
         if (file1_) {
+            StartupStep step("state file");
             StateRecord = ReadStateRecord(*file1_);
             PermanentKnown = true;
         }

@@ -1,5 +1,6 @@
 #include "ui/win32/main_window_win.h"
 
+#include "app/startup_steps.h"
 #include "platform/win32/utf16.h"
 #include "ui/control_ids.h"
 #include "ui/layout.h"
@@ -55,10 +56,14 @@ bool Win32MainWindow::Create(HINSTANCE instance) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
+    {
+        StartupStep step("icons");
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    StartupStep step("main window");
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = className.c_str();
@@ -78,6 +83,7 @@ bool Win32MainWindow::Create(HINSTANCE instance) {
 }
 
 void Win32MainWindow::CreateMenus() {
+    StartupStep step("menus, accelerators");
     HMENU bar = CreateMenu();
     HMENU popup = nullptr;
     std::vector<ACCEL> accels;
@@ -102,6 +108,7 @@ void Win32MainWindow::CreateMenus() {
 }
 
 HFONT Win32MainWindow::FontFor(const ControlDef& c) {
+    StartupStep step("fonts, caption fits");
     // The sizes the layout asks for: 8-point dialog font, 9.75-point sans serif.
     const int dialogEm = MulDiv(8, dpi_, 72), sansEm = MulDiv(975, dpi_, 7200);
     const int least = MulDiv(6, dpi_, 72);
@@ -139,10 +146,17 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
 }
 
 void Win32MainWindow::CreateControls(HINSTANCE instance) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                               0, 0, 0, hwnd_, nullptr, instance, nullptr);
-
-    smallIcons_ = LoadSmallIcons(instance);
+    StartupStep controls("controls");
+    {
+        StartupStep step("tool tips");
+        tooltip_ =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                            0, 0, hwnd_, nullptr, instance, nullptr);
+    }
+    {
+        StartupStep step("icons");
+        smallIcons_ = LoadSmallIcons(instance);
+    }
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
         const wchar_t* cls = L"STATIC";
@@ -190,6 +204,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
         if (c.toolTip) {
+            StartupStep step("tool tips");
             // Registered on the window the mouse goes to: each control itself
             // (the drive list is a drop-down list, with no child of its own).
             // The tool tip keeps its own copy of the text.
@@ -239,7 +254,11 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 }
 
 void Win32MainWindow::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
+    {
+        StartupStep step("show");
+        ShowWindow(hwnd_, SW_SHOW);
+    }
+    StartupStep step("paint");
     UpdateWindow(hwnd_);
 }
 
