@@ -61,7 +61,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     StartupStep waiting("waiting for input");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorW(window.hwnd(), window.accelerators(), &msg)) continue;
+        // The table holds keys only; made at the first key, not before the first paint.
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+            TranslateAcceleratorW(window.hwnd(), window.accelerators(), &msg))
+            continue;
         if (IsDialogMessageW(window.hwnd(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
