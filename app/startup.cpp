@@ -5,6 +5,8 @@
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
+#include <optional>
+
 namespace {
 
 constexpr int kOuterHeightTwips = 5790;
@@ -22,8 +24,8 @@ bool SkipsStep(int number) {
 } // namespace
 
 frmMWL_Pro::frmMWL_Pro(Platform& platform, MainWindow& window)
-    : pf_(platform), w_(window), dirList_(platform.files, platform.os, window.dirList()),
-      drvList_(platform.drives, window.DrvList()) {
+    : pf_(platform), w_(window), drives_(platform.drives),
+      dirList_(platform.files, platform.os, window.dirList()), drvList_(drives_, window.DrvList()) {
     dirList_.onChange = [this] { dirList_Change(); };
 }
 
@@ -49,6 +51,8 @@ bool frmMWL_Pro::Form_Load() {
         r.top = (w_.ScreenHeight() - r.height) / 2;
         w_.SetBounds(r);
     });
+    // The drive list and the letter lists look at the same drives.
+    std::optional<RememberedDrives::Keeping> kinds(std::in_place, drives_);
     // The drive list starts at the current drive, as the folder list does.
     RunStartupStep([&] {
         StartupStep step("drive list");
@@ -101,6 +105,7 @@ bool frmMWL_Pro::Form_Load() {
         StartupStep step("letter scan");
         RefreshLetterLists();
     });
+    kinds.reset();
     {
         StartupStep step("state file");
         file1_.reset();

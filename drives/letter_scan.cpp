@@ -50,7 +50,7 @@ bool frmMWL_Pro::ScanDriveLetters(const std::string& letter) {
 
     DriveKind kind;
     try {
-        kind = pf_.drives.Kind(letter.empty() ? ' ' : letter[0]);
+        kind = drives_.Kind(letter.empty() ? ' ' : letter[0]);
     } catch (const RtError& e) {
         if (e.number() == rtDeviceUnavailable) return false;
         // A letter that cannot be checked is never offered as free.
@@ -66,7 +66,7 @@ bool frmMWL_Pro::ScanDriveLetters(const std::string& letter) {
     if (probe) return true;
 
     try {
-        pf_.drives.SerialNumber(letter[0]);
+        drives_.SerialNumber(letter[0]);
     } catch (const RtError& e) {
         // An empty floppy or CD-ROM drive is used all the same.
         if (e.number() != rtDiskNotReady) ReportClassifyFailure(e.number());

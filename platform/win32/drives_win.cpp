@@ -52,7 +52,10 @@ WNetGetConnectionFn NetConnection() {
 DriveKind Win32Drives::Kind(char letter) {
     if (!std::isalpha(static_cast<unsigned char>(letter)) || NoDevice(letter))
         throw RtError(rtDeviceUnavailable);
-    return DriveKindOf(TypeOf(letter), InLogicalDrives(letter));
+    // The system's list of letters costs another round trip to the mount
+    // manager, and only a letter without a root needs it.
+    RootType type = TypeOf(letter);
+    return DriveKindOf(type, type == RootType::NoRootDir && InLogicalDrives(letter));
 }
 
 uint32_t Win32Drives::SerialNumber(char letter) {
