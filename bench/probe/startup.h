@@ -13,7 +13,8 @@ struct StartupExes {
 };
 
 // Starts each program in turn, `runs` times each after one unmeasured start
-// of each, and prints the times and what each holds once started:
+// of each, and prints the times, and what each holds once started (read in a
+// few more starts):
 //   startup.{mapwell,floor,dll_floor}  to ready, with the footprint
 //   paint.{mapwell,dll_floor}          to the first complete paint on screen
 //   startup.*_steps, step.*_steps.N    the timed builds: to ready, and each step
