@@ -19,6 +19,11 @@ namespace {
 constexpr DWORD kStartDeadlineMs = 20000;
 // Starts of each program whose footprint is read, after the timed ones.
 constexpr int kFootprintRuns = 3;
+// Every start begins this long after the program before it ended. The end of
+// a program goes on in the Wine server and the X server for a while, and a
+// processor left idle wakes slowly: both would weigh on whichever program
+// came next, more after some programs than after others.
+constexpr DWORD kGapMs = 100;
 
 struct Target {
     std::string key; // startup.KEY or paint.KEY
@@ -120,7 +125,7 @@ std::optional<uint64_t> SettledPrivateBytes(HANDLE process) {
 
 // One start. `footprint`: once ready, wait for the memory to settle and read
 // what the program holds; the timed starts do not, so that every start
-// follows the end of the one before at once, whichever program that was.
+// follows the end of the one before as long after, whichever program that was.
 Sample StartOnce(const Target& t, bool footprint) {
     Sample s;
     std::string line = "\"" + t.exe + "\"";
@@ -168,6 +173,7 @@ Sample StartOnce(const Target& t, bool footprint) {
     // Done or not, the next start must find it gone.
     TerminateProcess(process.get(), 0);
     WaitForSingleObject(process.get(), 10000);
+    Sleep(kGapMs);
     return s;
 }
 
