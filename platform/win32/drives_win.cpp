@@ -77,6 +77,24 @@ bool Win32Drives::IsVirtual(char letter) {
            std::string(target).rfind("\\??\\", 0) == 0;
 }
 
+DriveVolume Win32Drives::Volume(char letter, DriveKind kind) {
+    if (kind == DriveKind::Network) return {Label(letter, kind)};
+    // The label and the serial number from one call, as Label and
+    // SerialNumber each read them.
+    DriveVolume volume;
+    char label[MAX_PATH + 1] = {};
+    DWORD serial = 0;
+    if (GetVolumeInformationA(Root(letter).c_str(), label, sizeof(label), &serial, nullptr, nullptr,
+                              nullptr, 0)) {
+        volume.label = label;
+        volume.serial = serial;
+    } else {
+        DWORD error = GetLastError();
+        volume.serialError = VolumeReadError(error, TypeOf(letter), InLogicalDrives(letter));
+    }
+    return volume;
+}
+
 std::string Win32Drives::Label(char letter, DriveKind kind) {
     char buffer[MAX_PATH + 1] = {};
     DWORD size = sizeof(buffer);
