@@ -357,6 +357,15 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
+    case WM_NCACTIVATE:
+        // Shown for the first time, the window is activated before its frame
+        // is first painted: drawing the frame and menu bar for the activation
+        // too would draw them twice. -1: the state changes, nothing is drawn.
+        if (!framePainted_) return DefWindowProcW(hwnd_, msg, wp, -1);
+        break;
+    case WM_NCPAINT:
+        framePainted_ = true;
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE)
             focus_.Save();

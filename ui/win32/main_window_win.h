@@ -72,6 +72,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool tipsMade_ = false;
+    bool framePainted_ = false;
     HACCEL accel_ = nullptr;
     // The menu bar's drop-downs: each with the index of its first item in MainMenu().
     struct Popup {
