@@ -1,8 +1,8 @@
 // The steps of start-up, named for the bench's timed build of Mapwell
 // (bench/steps/). A StartupStep charges the time from its start to the next
 // step that starts, and when it ends the time goes back to the step it
-// interrupted, so every moment from the entry to the message loop belongs to
-// exactly one step. Mapwell.exe is built without MAPWELL_STEP_TIMES: there a
+// interrupted, so every moment from the entry on belongs to exactly one
+// step. Mapwell.exe is built without MAPWELL_STEP_TIMES: there a
 // step is an empty object and costs nothing.
 #pragma once
 

@@ -309,8 +309,8 @@ echo "Wine rows other than \"idle VM\" ran with one CPU kept awake (see run.sh).
     "for Mapwell is not in it. Used letters seen by the scan: $(get $scan scan.used)." \
     "Prefix settled in $(get build/bench-settle.log settle_seconds) s."
 echo "Steps: medians [min-max] of each step over the runs (they need not add up to the median" \
-    "total). Each moment from the program's entry to its message loop is charged to exactly one" \
-    "step (README, Benchmark). The timed builds start in the same rounds as the programs above;" \
+    "total). Each moment from the start until the probe sees the program ready is charged to" \
+    "exactly one step (README, Benchmark). The timed builds start in the same rounds as the programs above;" \
     "their first paint is looked for once they are ready, so it is at most that late."
 [[ -z $failures ]] || echo "Runs that did not complete (left out of the figures):$failures"
 # The bench itself (and the spinner) keeps about one process running.
