@@ -1,4 +1,5 @@
 // The program's entry: Main.
+#include "app/startup_steps.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/frmMWL_Pro.h"
 #include "ui/win32/main_window_win.h"
@@ -28,15 +29,19 @@ void SearchOnlyTheSystemFolder() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    StartupStep entry("library search, error mode");
     SearchOnlyTheSystemFolder();
     // An empty floppy or CD-ROM drive must fail quietly when the letters are
     // scanned, not ask the user to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = 8;
-    icc.dwICC = ICC_USEREX_CLASSES;
-    InitCommonControlsEx(&icc);
+    {
+        StartupStep step("common controls");
+        INITCOMMONCONTROLSEX icc{};
+        icc.dwSize = 8;
+        icc.dwICC = ICC_USEREX_CLASSES;
+        InitCommonControlsEx(&icc);
+    }
 
     Win32Platform machine;
     Win32MainWindow window;
@@ -48,11 +53,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         return 0;
     }
     window.Show();
-    form.Form_Activate();
+    {
+        StartupStep step("focus, pointer");
+        form.Form_Activate();
+    }
 
+    StartupStep waiting("waiting for input");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorW(window.hwnd(), window.accelerators(), &msg)) continue;
+        // The table holds keys only; made at the first key, not before the first paint.
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+            TranslateAcceleratorW(window.hwnd(), window.accelerators(), &msg))
+            continue;
         if (IsDialogMessageW(window.hwnd(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -1,8 +1,11 @@
 // Start-up and exit of the main window.
 #include "app/os_family.h"
+#include "app/startup_steps.h"
 #include "platform/dir_lookup.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
+
+#include <optional>
 
 namespace {
 
@@ -21,8 +24,8 @@ bool SkipsStep(int number) {
 } // namespace
 
 frmMWL_Pro::frmMWL_Pro(Platform& platform, MainWindow& window)
-    : pf_(platform), w_(window), dirList_(platform.files, window.dirList()),
-      drvList_(platform.drives, window.DrvList()) {
+    : pf_(platform), w_(window), drives_(platform.drives),
+      dirList_(platform.files, window.dirList()), drvList_(drives_, window.DrvList()) {
     dirList_.onChange = [this] { dirList_Change(); };
 }
 
@@ -39,6 +42,7 @@ template <class Step> void frmMWL_Pro::RunStartupStep(Step step) {
 }
 
 bool frmMWL_Pro::Form_Load() {
+    StartupStep rest("pointer, placing, caption");
     RunStartupStep([&] { w_.SetScreenPointer(kPointerHourglass); });
     RunStartupStep([&] {
         TwipsRect r = w_.Bounds();
@@ -47,13 +51,19 @@ bool frmMWL_Pro::Form_Load() {
         r.top = (w_.ScreenHeight() - r.height) / 2;
         w_.SetBounds(r);
     });
+    // The drive list and the letter lists look at the same drives.
+    std::optional<RememberedDrives::Keeping> kinds(std::in_place, drives_);
     // The drive list starts at the current drive, as the folder list does.
     RunStartupStep([&] {
+        StartupStep step("drive list");
         drvList_.Refresh();
         drvList_.SetDrive(pf_.files.CurrentDirectory());
     });
     drvList_.onChange = [this] { DrvList_Change(); };
-    RunStartupStep([&] { dirList_.SetPath("\\"); });
+    RunStartupStep([&] {
+        StartupStep step("folder list");
+        dirList_.SetPath("\\");
+    });
 
     // The setup program puts the state file in the application-data folder
     // where it is now, which a roaming or managed profile may have moved
@@ -65,6 +75,7 @@ bool frmMWL_Pro::Form_Load() {
     // Start-up then goes on with it, and says that it cannot be read.
     enum class Found { Yes, No, Unreadable };
     auto findStateFile = [&](FolderType type) {
+        StartupStep step("state file");
         std::string folder;
         long result = 1;
         RunStartupStep([&] { result = pf_.folders.FolderPath(kCsidlAppData, type, folder); });
@@ -94,9 +105,19 @@ bool frmMWL_Pro::Form_Load() {
     RunStartupStep([&] { OSFamily = GetOSFamily(pf_.os); });
     Quote = "\"";
     // Start-up only reads the state file, and never creates it.
-    RunStartupStep([&] { file1_ = pf_.files.OpenRandom(StateFilePath, FileSystem::Mode::Read); });
-    RunStartupStep([&] { RefreshLetterLists(); });
-    file1_.reset();
+    RunStartupStep([&] {
+        StartupStep step("state file");
+        file1_ = pf_.files.OpenRandom(StateFilePath, FileSystem::Mode::Read);
+    });
+    RunStartupStep([&] {
+        StartupStep step("letter scan");
+        RefreshLetterLists();
+    });
+    kinds.reset();
+    {
+        StartupStep step("state file");
+        file1_.reset();
+    }
     WorkingMask = StateRecord.PermanentMask;
     if (!PermanentKnown) {
         // The state file is there but could not be read. Going on as if no

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Measures Mapwell and prints one table: start-up against two floors (an empty Win32 window,
+# Measures Mapwell and prints two tables: start-up against two floors (an empty Win32 window,
 # and the same window with Mapwell's DLLs, manifest and common controls), the letter scan
 # against bare GetDriveTypeW calls, the processor time of the fixed waits, the footprint, and
-# the logic's cost per batch-file line on the host.
+# the logic's cost per batch-file line on the host; then start-up step by step, from builds of
+# Mapwell and the floors that time their steps (bench/steps/), started in the same runs.
 #
 # Builds what it needs (both presets), makes a fresh Wine prefix (build/bench-prefix) with the
 # subst stand-in, the state file and fixture drives, and runs the Windows side on a virtual
@@ -37,7 +38,8 @@ say "building (windows and native presets; log build/bench-build.log)"
 {
     cmake --preset windows &&
         cmake --build --preset windows -j 2 --target Mapwell subst_standin winedrive \
-            empty_window dll_floor mapwell_probe letter_scan_bench &&
+            empty_window dll_floor mapwell_probe letter_scan_bench \
+            mapwell_steps empty_window_steps dll_floor_steps &&
         cmake --preset native &&
         cmake --build --preset native -j 2 --target mapwell_native_bench
 } >build/bench-build.log 2>&1 || die "build failed; see build/bench-build.log"
@@ -88,7 +90,8 @@ run_wine build/bench-settle.log "$win/bench/mapwell_probe.exe" settle ||
 load_before=$(cut -d' ' -f1 /proc/loadavg)
 startup_probe() { # LOG
     run_wine "$1" "$win/bench/mapwell_probe.exe" startup "$MAPWELL_EXE" "$(winpath "$floor_exe")" \
-        "$(winpath "$dll_floor_exe")" "$runs" || die "start-up probe failed; see $1"
+        "$(winpath "$dll_floor_exe")" "$runs" "$(winpath "$root/$win/bench")" ||
+        die "start-up probe failed; see $1"
 }
 say "start-up, idle machine: $runs runs of Mapwell and of the floors (log build/bench-startup-idle.log)"
 startup_probe build/bench-startup-idle.log
@@ -222,9 +225,53 @@ growth=$(get $native native.drop_growth)
 row "Native: DropLetterLines growth" "per line 10,000 / 10 = $growth" "" \
     "$( [[ $growth == n/a ]] && echo n/a || verdict "$growth <= 2") (linear: ~1)"
 
+# --- start-up step by step ---------------------------------------------------------------
+
+# The RESULT step.PROGRAM.N lines: one row per step, in the order Mapwell's steps first came
+# (the floors' own steps after them), each program's median [min-max] in ms.
+steps=()
+while IFS= read -r line; do steps+=("$line"); done < <(tr -d '\r' <$startup | awk '
+    function cell(p, n) {
+        return (p SUBSEP n) in med ? sprintf("%.1f [%.1f-%.1f]", med[p, n], lo[p, n], hi[p, n]) : "-"
+    }
+    $1 == "RESULT" && $2 ~ /^step\./ {
+        split($2, key, "."); name = $7; for (i = 8; i <= NF; i++) name = name " " $i
+        if (!(name in seen)) { seen[name] = 1; order[++n] = name }
+        med[key[2], name] = $3 * 1000; lo[key[2], name] = $4 * 1000; hi[key[2], name] = $5 * 1000
+    }
+    END {
+        for (i = 1; i <= n; i++)
+            print order[i] "|" cell("mapwell_steps", order[i]) "|" cell("dll_floor_steps", order[i]) \
+                "|" cell("floor_steps", order[i])
+    }')
+# What the probe and the loader do before the program's first step and after its last.
+step_label() {
+    case $1 in
+    load) echo "load: process start, manifest, DLLs, C runtime (to the entry)" ;;
+    "waiting for input") echo "waiting for input: till the probe sees it ready" ;;
+    *) echo "$1" ;;
+    esac
+}
+ms_spread() { spread "$1" 1000 1; }
+step_rows=()
+step_row() { step_rows+=("$1|$2|$3|$4"); }
+step_row "step (ms)" "Mapwell" "same-DLL floor" "bare floor"
+for line in "${steps[@]}"; do
+    IFS='|' read -r name m d b <<<"$line"
+    step_row "$(step_label "$name")" "$m" "$d" "$b"
+done
+step_row "to ready, timed builds" "$(ms_spread "$(get $startup startup.mapwell_steps)")" \
+    "$(ms_spread "$(get $startup startup.dll_floor_steps)")" "$(ms_spread "$(get $startup startup.floor_steps)")"
+step_row "to ready, as shipped (first table)" "$(ms_spread "$(get $startup startup.mapwell)")" \
+    "$(ms_spread "$(get $startup startup.dll_floor)")" "$(ms_spread "$(get $startup startup.floor)")"
+step_row "first complete paint, timed builds" "$(ms_spread "$(get $startup steps_paint.mapwell_steps)")" \
+    "$(ms_spread "$(get $startup steps_paint.dll_floor_steps)")" \
+    "$(ms_spread "$(get $startup steps_paint.floor_steps)")"
+
 failures=""
 for log in $startup build/bench-startup-idle.log; do
     for k in startup_failures.mapwell startup_failures.floor startup_failures.dll_floor \
+        startup_failures.mapwell_steps startup_failures.dll_floor_steps startup_failures.floor_steps \
         paint_failures.mapwell paint_failures.dll_floor; do
         [[ $(get $log $k) =~ ^(0|n/a)$ ]] || failures+=" $k=$(get $log $k) (${log#build/})"
     done
@@ -233,21 +280,26 @@ for k in failures.add failures.restore; do
     [[ $(get $waits $k) =~ ^(0|n/a)$ ]] || failures+=" $k=$(get $waits $k)"
 done
 
-echo
-printf '%s\n' "${rows[@]}" | awk -F'|' '
-    { for (i = 1; i <= NF; i++) { cell[NR, i] = $i; w = length($i); if (w > width[i]) width[i] = w } }
-    END {
-        for (r = 1; r <= NR; r++) {
-            line = ""
-            for (i = 1; i <= 4; i++) line = line sprintf("| %-*s ", width[i], cell[r, i])
-            print line "|"
-            if (r == 1) {
+table() { # ROW...: cells split by "|"; the first row heads the table
+    printf '%s\n' "$@" | awk -F'|' '
+        { for (i = 1; i <= NF; i++) { cell[NR, i] = $i; w = length($i); if (w > width[i]) width[i] = w } }
+        END {
+            for (r = 1; r <= NR; r++) {
                 line = ""
-                for (i = 1; i <= 4; i++) { d = ""; for (j = 0; j < width[i] + 2; j++) d = d "-"; line = line "|" d }
+                for (i = 1; i <= 4; i++) line = line sprintf("| %-*s ", width[i], cell[r, i])
                 print line "|"
+                if (r == 1) {
+                    line = ""
+                    for (i = 1; i <= 4; i++) { d = ""; for (j = 0; j < width[i] + 2; j++) d = d "-"; line = line "|" d }
+                    print line "|"
+                }
             }
-        }
-    }'
+        }'
+}
+echo
+table "${rows[@]}"
+echo
+table "${step_rows[@]}"
 echo
 run_wine build/bench-wine-version.log --version || true
 echo "Medians [min-max] of n runs. $(head -n 1 build/bench-wine-version.log), $(nproc) cores," \
@@ -256,6 +308,10 @@ echo "Wine rows other than \"idle VM\" ran with one CPU kept awake (see run.sh).
     "CPU is read from the system's process list (10 ms ticks under Wine); the Wine server's work" \
     "for Mapwell is not in it. Used letters seen by the scan: $(get $scan scan.used)." \
     "Prefix settled in $(get build/bench-settle.log settle_seconds) s."
+echo "Steps: medians [min-max] of each step over the runs (they need not add up to the median" \
+    "total). Each moment from the start until the probe sees the program ready is charged to" \
+    "exactly one step (README, Benchmark). The timed builds start in the same rounds as the programs above;" \
+    "their first paint is looked for once they are ready, so it is at most that late."
 [[ -z $failures ]] || echo "Runs that did not complete (left out of the figures):$failures"
 # The bench itself (and the spinner) keeps about one process running.
 if awk -v a="$load_before" -v b="$load_after" -v n="$(nproc)" 'BEGIN { exit !(a > n + 1 || b > n + 1) }'; then

@@ -1,4 +1,5 @@
 // The drive letter inventory: which letters are free, which are used.
+#include "app/startup_steps.h"
 #include "platform/rt_error.h"
 #include "ui/frmMWL_Pro.h"
 
@@ -24,6 +25,7 @@ void frmMWL_Pro::RefreshLetterLists() {
         }
         // Only start-up holds the state file open while it refreshes.
         if (file1_) {
+            StartupStep step("state file");
             StateRecord = ReadStateRecord(*file1_);
             PermanentKnown = true;
         }
@@ -48,7 +50,7 @@ bool frmMWL_Pro::ScanDriveLetters(const std::string& letter) {
 
     DriveKind kind;
     try {
-        kind = pf_.drives.Kind(letter.empty() ? ' ' : letter[0]);
+        kind = drives_.Kind(letter.empty() ? ' ' : letter[0]);
     } catch (const RtError& e) {
         if (e.number() == rtDeviceUnavailable) return false;
         // A letter that cannot be checked is never offered as free.
@@ -64,7 +66,7 @@ bool frmMWL_Pro::ScanDriveLetters(const std::string& letter) {
     if (probe) return true;
 
     try {
-        pf_.drives.SerialNumber(letter[0]);
+        drives_.SerialNumber(letter[0]);
     } catch (const RtError& e) {
         // An empty floppy or CD-ROM drive is used all the same.
         if (e.number() != rtDiskNotReady) ReportClassifyFailure(e.number());

@@ -66,6 +66,13 @@ public:
 // Numbered as the scripting runtime's Drive.DriveType.
 enum class DriveKind { Unknown = 0, Removable = 1, Fixed = 2, Network = 3, CdRom = 4, RamDisk = 5 };
 
+// What Label and SerialNumber say of a drive, from one look at its volume.
+struct DriveVolume {
+    std::string label;
+    uint32_t serial = 0;
+    int serialError = 0; // the RtError SerialNumber throws; 0 when it does not
+};
+
 class Drives {
 public:
     virtual ~Drives() = default;
@@ -77,6 +84,10 @@ public:
     // share ("\\server\share"); "" when there is none or the drive is not
     // ready. Never throws.
     virtual std::string Label(char letter, DriveKind kind) = 0;
+    // Label and SerialNumber together, where the system answers both in one
+    // look-up; a network drive's serial number is not asked (serialError 0).
+    // By default the two asks.
+    virtual DriveVolume Volume(char letter, DriveKind kind);
     // True when the system maps the letter to a folder (a subst drive), even
     // one whose folder has gone; false for disks, shares and free letters.
     virtual bool IsVirtual(char letter) = 0;

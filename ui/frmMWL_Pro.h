@@ -8,6 +8,7 @@
 // folders/, subst runs in subst/, permanent drives in permanent/, help in help/.
 #pragma once
 
+#include "drives/remembered_drives.h"
 #include "folders/dir_list.h"
 #include "folders/drive_list.h"
 #include "permanent/state_file.h"
@@ -193,6 +194,8 @@ private:
 
     Platform& pf_;
     MainWindow& w_;
+    // The letters' kinds, kept while start-up looks at the drives (Form_Load).
+    RememberedDrives drives_;
     DirList dirList_;
     DriveList drvList_;
     // The state file while start-up holds it open; null at any other time.

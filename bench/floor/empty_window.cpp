@@ -7,6 +7,7 @@
 // system DLL Mapwell.exe imports and initialises the common controls as
 // Mapwell does: the least any program with Mapwell's imports can cost. Like
 // Mapwell, both are wide programs (wWinMain, the W functions).
+#include "app/startup_steps.h"
 #include "floor.h"
 
 #include <windows.h>
@@ -44,11 +45,13 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
 #ifdef FLOOR_WITH_MAPWELL_DLLS
     // As Mapwell's entry routine calls it.
+    StartupStep controls("common controls");
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = 8;
     icc.dwICC = ICC_USEREX_CLASSES;
     InitCommonControlsEx(&icc);
 #endif
+    StartupStep window("main window");
     const std::wstring className(kFloorClass, kFloorClass + std::strlen(kFloorClass)); // ASCII
     WNDCLASSW wc{};
     wc.lpfnWndProc = FloorProc;
@@ -61,12 +64,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
     HWND hwnd = CreateWindowW(className.c_str(), L"Floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 476, 386, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
-    ShowWindow(hwnd, show);
-    UpdateWindow(hwnd);
-    // Mapwell puts the focus on a control once it is shown; the floor's
-    // window takes it itself, so "ready" means the same thing for both.
-    SetFocus(hwnd);
+    {
+        StartupStep step("show");
+        ShowWindow(hwnd, show);
+    }
+    {
+        StartupStep step("paint");
+        UpdateWindow(hwnd);
+    }
+    {
+        // Mapwell puts the focus on a control once it is shown; the floor's
+        // window takes it itself, so "ready" means the same thing for both.
+        StartupStep step("focus, pointer");
+        SetFocus(hwnd);
+    }
 
+    StartupStep waiting("waiting for input");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -4,6 +4,7 @@
 #include "floor/floor.h"
 #include "platform/win32/handles.h"
 #include "process_stats.h"
+#include "steps.h"
 #include "tests/e2e/driver.h"
 #include "ui/control_ids.h"
 
@@ -16,6 +17,13 @@
 namespace {
 
 constexpr DWORD kStartDeadlineMs = 20000;
+// Starts of each program whose footprint is read, after the timed ones.
+constexpr int kFootprintRuns = 3;
+// Every start begins this long after the program before it ended. The end of
+// a program goes on in the Wine server and the X server for a while, and a
+// processor left idle wakes slowly: both would weigh on whichever program
+// came next, more after some programs than after others.
+constexpr DWORD kGapMs = 100;
 
 struct Target {
     std::string key; // startup.KEY or paint.KEY
@@ -25,6 +33,10 @@ struct Target {
     // their footprint is read; paint targets are watched from the start.
     bool paint;
     std::function<bool(HWND window, DWORD threadId)> done;
+    // A timed build: its steps are read once it is ready, and then the
+    // screen is watched until its first paint shows.
+    StepLogReader* steps = nullptr;
+    std::function<bool(HWND window, DWORD threadId)> painted = nullptr;
 };
 
 HWND FocusOf(DWORD threadId) {
@@ -90,6 +102,8 @@ HWND VisibleWindowOf(const char* windowClass, DWORD pid) {
 
 struct Sample {
     double seconds = -1; // negative: never got there
+    StepTimes steps;
+    double paintSeconds = -1; // a timed build's first paint, seen once it was ready
     std::optional<uint64_t> privateBytes;
     std::optional<DWORD> gdiObjects, userObjects;
     int windows = 0;
@@ -109,12 +123,16 @@ std::optional<uint64_t> SettledPrivateBytes(HANDLE process) {
     return last;
 }
 
-Sample StartOnce(const Target& t) {
+// One start. `footprint`: once ready, wait for the memory to settle and read
+// what the program holds; the timed starts do not, so that every start
+// follows the end of the one before as long after, whichever program that was.
+Sample StartOnce(const Target& t, bool footprint) {
     Sample s;
     std::string line = "\"" + t.exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
+    if (t.steps) t.steps->Clear();
     double start = Now();
     if (!CreateProcessA(t.exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
                         &si, &pi))
@@ -135,7 +153,18 @@ Sample StartOnce(const Target& t) {
         if (Now() > deadline || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) break;
         Sleep(1);
     }
-    if (s.seconds >= 0 && !t.paint) {
+    if (s.seconds >= 0 && t.steps) {
+        s.steps = t.steps->Times(start, start + s.seconds);
+        for (;;) {
+            HWND window = VisibleWindowOf(t.windowClass, pi.dwProcessId);
+            if (window && t.painted(window, pi.dwThreadId)) {
+                s.paintSeconds = Now() - start;
+                break;
+            }
+            if (Now() > deadline) break;
+            Sleep(1);
+        }
+    } else if (s.seconds >= 0 && footprint) {
         s.privateBytes = SettledPrivateBytes(process.get());
         s.gdiObjects = GuiObjects(process.get(), GR_GDIOBJECTS);
         s.userObjects = GuiObjects(process.get(), GR_USEROBJECTS);
@@ -144,11 +173,13 @@ Sample StartOnce(const Target& t) {
     // Done or not, the next start must find it gone.
     TerminateProcess(process.get(), 0);
     WaitForSingleObject(process.get(), 10000);
+    Sleep(kGapMs);
     return s;
 }
 
 struct Series {
-    std::vector<double> seconds, privateBytes, gdi, user, windows;
+    std::vector<double> seconds, privateBytes, gdi, user, windows, paintSeconds;
+    StepSeries steps;
     int failures = 0;
     void Add(const Sample& s) {
         if (s.seconds < 0) {
@@ -156,6 +187,11 @@ struct Series {
             return;
         }
         seconds.push_back(s.seconds);
+        if (!s.steps.empty()) steps.Add(s.steps);
+        if (s.paintSeconds >= 0) paintSeconds.push_back(s.paintSeconds);
+    }
+    void AddFootprint(const Sample& s) {
+        if (s.seconds < 0) return;
         if (s.privateBytes) privateBytes.push_back(static_cast<double>(*s.privateBytes));
         if (s.gdiObjects) gdi.push_back(*s.gdiObjects);
         if (s.userObjects) user.push_back(*s.userObjects);
@@ -165,6 +201,11 @@ struct Series {
         std::string kind = t.paint ? "paint" : "startup";
         PrintResult(kind + "." + t.key, Summarize(seconds));
         PrintResult(kind + "_failures." + t.key, std::to_string(failures));
+        if (t.steps) {
+            steps.Print(t.key);
+            PrintResult("steps_paint." + t.key, Summarize(paintSeconds));
+            return;
+        }
         if (t.paint) return;
         auto printOrNa = [&](const std::string& key, const std::vector<double>& v) {
             if (v.empty())
@@ -182,19 +223,29 @@ struct Series {
 } // namespace
 
 void MeasureStartup(const StartupExes& exes, int runs) {
+    StepLogReader steps;
     std::vector<Target> targets{
         {"mapwell", exes.mapwell, ids::kMainWindowClass, false, MapwellReady},
         {"floor", exes.bareFloor, kFloorClass, false, FloorReady},
         {"dll_floor", exes.dllFloor, kFloorClass, false, FloorReady},
         {"mapwell", exes.mapwell, ids::kMainWindowClass, true, MapwellPainted},
         {"dll_floor", exes.dllFloor, kFloorClass, true, FloorPainted},
+        {"mapwell_steps", exes.mapwellSteps, ids::kMainWindowClass, false, MapwellReady, &steps,
+         MapwellPainted},
+        {"dll_floor_steps", exes.dllFloorSteps, kFloorClass, false, FloorReady, &steps,
+         FloorPainted},
+        {"floor_steps", exes.bareFloorSteps, kFloorClass, false, FloorReady, &steps, FloorPainted},
     };
     // The first start of each pays for loading files into the cache.
-    for (const Target& t : targets) StartOnce(t);
+    for (const Target& t : targets) StartOnce(t, false);
     std::vector<Series> series(targets.size());
     // Interleaved, so a machine that slows down or speeds up during the run
     // weighs on all alike.
     for (int run = 0; run < runs; ++run)
-        for (size_t i = 0; i < targets.size(); ++i) series[i].Add(StartOnce(targets[i]));
+        for (size_t i = 0; i < targets.size(); ++i) series[i].Add(StartOnce(targets[i], false));
+    for (int run = 0; run < kFootprintRuns; ++run)
+        for (size_t i = 0; i < targets.size(); ++i)
+            if (!targets[i].paint && !targets[i].steps)
+                series[i].AddFootprint(StartOnce(targets[i], true));
     for (size_t i = 0; i < targets.size(); ++i) series[i].Print(targets[i]);
 }

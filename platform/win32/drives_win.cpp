@@ -87,7 +87,10 @@ bool Share(char letter, std::string& share) {
 DriveKind Win32Drives::Kind(char letter) {
     if (!std::isalpha(static_cast<unsigned char>(letter)) || NoDevice(letter))
         throw RtError(rtDeviceUnavailable);
-    return DriveKindOf(TypeOf(letter), InLogicalDrives(letter));
+    // The system's list of letters costs another round trip to the mount
+    // manager, and only a letter without a root needs it.
+    RootType type = TypeOf(letter);
+    return DriveKindOf(type, type == RootType::NoRootDir && InLogicalDrives(letter));
 }
 
 uint32_t Win32Drives::SerialNumber(char letter) {
@@ -115,6 +118,24 @@ std::string Win32Drives::VirtualFolder(char letter) {
     if (folder.rfind(L"\\??\\UNC\\", 0) == 0) return "\\\\" + ToUtf8(folder.substr(8));
     if (folder.rfind(L"\\??\\", 0) == 0) return ToUtf8(folder.substr(4));
     return "";
+}
+
+DriveVolume Win32Drives::Volume(char letter, DriveKind kind) {
+    if (kind == DriveKind::Network) return {Label(letter, kind)};
+    // The label and the serial number from one call, as Label and
+    // SerialNumber each read them.
+    DriveVolume volume;
+    wchar_t label[MAX_PATH + 1] = {}; // the longest label the call can give
+    DWORD serial = 0;
+    if (GetVolumeInformationW(Root(letter).c_str(), label, MAX_PATH + 1, &serial, nullptr, nullptr,
+                              nullptr, 0)) {
+        volume.label = ToUtf8(label);
+        volume.serial = serial;
+    } else {
+        DWORD error = GetLastError();
+        volume.serialError = VolumeReadError(error, TypeOf(letter), InLogicalDrives(letter));
+    }
+    return volume;
 }
 
 std::string Win32Drives::Label(char letter, DriveKind kind) {

@@ -25,6 +25,7 @@ public:
     DriveKind Kind(char letter) override;
     uint32_t SerialNumber(char letter) override;
     std::string Label(char letter, DriveKind kind) override;
+    DriveVolume Volume(char letter, DriveKind kind) override;
     bool IsVirtual(char letter) override;
     std::string VirtualFolder(char letter) override;
 };

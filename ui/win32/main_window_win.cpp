@@ -1,5 +1,6 @@
 #include "ui/win32/main_window_win.h"
 
+#include "app/startup_steps.h"
 #include "platform/win32/utf16.h"
 #include "ui/control_ids.h"
 #include "ui/layout.h"
@@ -12,7 +13,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,10 +58,14 @@ bool Win32MainWindow::Create(HINSTANCE instance) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
+    {
+        StartupStep step("icons");
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    StartupStep step("main window");
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszClassName = className.c_str();
@@ -68,52 +75,106 @@ bool Win32MainWindow::Create(HINSTANCE instance) {
 
     RECT rc{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&rc, kStyle, TRUE, kExStyle);
+    // Given the menu bar as it is made, rather than by SetMenu after, the
+    // window lays out its frame once.
+    HMENU bar = CreateMenus();
     hwnd_ = CreateWindowExW(kExStyle, className.c_str(), ToUtf16(kAppTitle).c_str(), kStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top,
-                            nullptr, nullptr, instance, this);
-    if (!hwnd_) return false;
-    CreateMenus();
+                            nullptr, bar, instance, this);
+    if (!hwnd_) {
+        DestroyMenu(bar);
+        return false;
+    }
     CreateControls(instance);
     return true;
 }
 
-void Win32MainWindow::CreateMenus() {
+HMENU Win32MainWindow::CreateMenus() {
+    StartupStep step("menu bar");
     HMENU bar = CreateMenu();
-    HMENU popup = nullptr;
-    std::vector<ACCEL> accels;
-    for (const MenuDef& m : MainMenu()) {
-        std::wstring caption = ToUtf16(m.caption);
-        if (m.shortcut) caption += L"\t" + ToUtf16(m.shortcut);
-        if (m.level == 0 && m.id == 0) {
-            popup = CreatePopupMenu();
-            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
-        } else if (m.level == 0) {
+    const std::span<const MenuDef> menu = MainMenu();
+    for (size_t i = 0; i < menu.size(); ++i) {
+        const MenuDef& m = menu[i];
+        if (m.level != 0) continue;
+        const std::wstring caption = ToUtf16(m.caption);
+        if (m.id != 0) {
             AppendMenuW(bar, MF_STRING, m.id, caption.c_str());
-        } else if (caption == L"-") {
-            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(popup, MF_STRING, m.id, caption.c_str());
+            continue;
         }
-        if (m.shortcut && std::string(m.shortcut) == "F1")
-            accels.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(m.id)});
+        // Only the bar shows at first: a drop-down gets its items when it
+        // first opens (FillPopup).
+        HMENU popup = CreatePopupMenu();
+        popups_.push_back({popup, i + 1, false});
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
     }
-    SetMenu(hwnd_, bar);
-    accel_ = CreateAcceleratorTableW(accels.data(), static_cast<int>(accels.size()));
+    return bar;
 }
 
-HFONT Win32MainWindow::FontFor(const ControlDef& c) {
+void Win32MainWindow::FillPopup(HMENU menu) {
+    const std::span<const MenuDef> items = MainMenu();
+    for (Popup& p : popups_) {
+        if (p.menu != menu || p.filled) continue;
+        p.filled = true;
+        for (size_t i = p.first; i < items.size() && items[i].level == 1; ++i) {
+            const MenuDef& m = items[i];
+            std::wstring caption = ToUtf16(m.caption);
+            if (m.shortcut) caption += L"\t" + ToUtf16(m.shortcut);
+            if (caption == L"-")
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            else
+                AppendMenuW(menu, MF_STRING, m.id, caption.c_str());
+        }
+    }
+}
+
+HACCEL Win32MainWindow::accelerators() {
+    if (accel_) return accel_;
+    std::vector<ACCEL> accels;
+    for (const MenuDef& m : MainMenu())
+        if (m.shortcut && std::string(m.shortcut) == "F1")
+            accels.push_back({FVIRTKEY, VK_F1, static_cast<WORD>(m.id)});
+    accel_ = CreateAcceleratorTableW(accels.data(), static_cast<int>(accels.size()));
+    return accel_;
+}
+
+void Win32MainWindow::CreateToolTips() {
+    StartupStep step("tool tips");
+    tipsMade_ = true;
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+    for (const ControlDef& c : MainControls()) {
+        if (!c.toolTip) continue;
+        // Registered on the window the mouse goes to: each control itself
+        // (the drive list is a drop-down list, with no child of its own).
+        // The tool tip keeps its own copy of the text.
+        std::wstring tip = ToUtf16(c.toolTip);
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = hwnd_;
+        ti.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd_, c.id));
+        ti.lpszText = tip.data();
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+HFONT Win32MainWindow::FontFor(HDC dc, const ControlDef& c) {
+    StartupStep step("fonts, caption fits");
     // The sizes the layout asks for: 8-point dialog font, 9.75-point sans serif.
     const int dialogEm = MulDiv(8, dpi_, 72), sansEm = MulDiv(975, dpi_, 7200);
     const int least = MulDiv(6, dpi_, 72);
     const SIZE size{Px(c.width), Px(c.height)};
-    ScreenDC dc;
     switch (c.font) {
     case ControlFont::SansBold: {
         // A letter list shows all 26 rows without a scroll bar, which would
         // leave no room for the letters; each row shows its letter whole.
+        // Both lists are as high: the size is found once.
+        if (listEm_) return boldFonts_.Get(listEm_);
         int row = (size.cy - 2 * GetSystemMetrics(SM_CYEDGE)) / 26;
-        return boldFonts_.Get(LargestFitting(
-            sansEm, least, [&](int em) { return LineFits(dc, boldFonts_.Get(em), row); }));
+        listEm_ = LargestFitting(sansEm, least,
+                                 [&](int em) { return LineFits(dc, boldFonts_.Get(em), row); });
+        return boldFonts_.Get(listEm_);
     }
     case ControlFont::Sans:
         return sansFonts_.Get(LargestFitting(sansEm, least, [&](int em) {
@@ -123,7 +184,8 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
     case ControlFont::Default:
         if (c.kind != ControlKind::Button) return dialogFonts_.Get(dialogEm);
         // The buttons look alike: one size for all, the largest at which
-        // every caption shows whole.
+        // every caption shows whole, found with the first button.
+        if (buttonEm_) return dialogFonts_.Get(buttonEm_);
         int em = dialogEm;
         for (const ControlDef& b : MainControls()) {
             if (b.kind != ControlKind::Button) continue;
@@ -133,16 +195,19 @@ HFONT Win32MainWindow::FontFor(const ControlDef& c) {
                 return CaptionFits(dc, dialogFonts_.Get(e), caption, client);
             });
         }
+        buttonEm_ = em;
         return dialogFonts_.Get(em);
     }
     return dialogFonts_.Get(dialogEm);
 }
 
 void Win32MainWindow::CreateControls(HINSTANCE instance) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                               0, 0, 0, hwnd_, nullptr, instance, nullptr);
-
-    smallIcons_ = LoadSmallIcons(instance);
+    StartupStep controls("controls");
+    ScreenDC dc; // where the captions are measured
+    {
+        StartupStep step("icons");
+        smallIcons_ = LoadSmallIcons(instance);
+    }
     // The table is in tab order already; creating in that order sets it.
     for (const ControlDef& c : MainControls()) {
         const wchar_t* cls = L"STATIC";
@@ -188,20 +253,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
         HWND h = CreateWindowExW(
             ex, cls, ToUtf16(c.caption).c_str(), style, Px(c.left), Px(c.top), Px(c.width), height,
             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
-        if (c.toolTip) {
-            // Registered on the window the mouse goes to: each control itself
-            // (the drive list is a drop-down list, with no child of its own).
-            // The tool tip keeps its own copy of the text.
-            std::wstring tip = ToUtf16(c.toolTip);
-            TOOLINFOW ti{};
-            ti.cbSize = sizeof(ti);
-            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            ti.hwnd = hwnd_;
-            ti.uId = reinterpret_cast<UINT_PTR>(h);
-            ti.lpszText = tip.data();
-            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        }
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(dc, c)), FALSE);
         switch (c.id) {
         case ids::lstAvail:
             avail_.Attach(h);
@@ -239,7 +291,11 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
 }
 
 void Win32MainWindow::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
+    {
+        StartupStep step("show");
+        ShowWindow(hwnd_, SW_SHOW);
+    }
+    StartupStep step("paint");
     UpdateWindow(hwnd_);
 }
 
@@ -287,11 +343,28 @@ LRESULT Win32MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
+    case WM_INITMENUPOPUP:
+        FillPopup(reinterpret_cast<HMENU>(wp));
+        break;
     case WM_SETCURSOR:
+        // A tool tip shows only under the pointer: the tips are made when the
+        // pointer first comes over the window, not before it is first shown.
+        // The mouse message that brought this reaches the control after it,
+        // so the tip sees the pointer arrive.
+        if (!tipsMade_) CreateToolTips();
         if (pointer_ == kPointerHourglass || screenPointer_ == kPointerHourglass) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
+        break;
+    case WM_NCACTIVATE:
+        // Shown for the first time, the window is activated before its frame
+        // is first painted: drawing the frame and menu bar for the activation
+        // too would draw them twice. -1: the state changes, nothing is drawn.
+        if (!framePainted_) return DefWindowProcW(hwnd_, msg, wp, -1);
+        break;
+    case WM_NCPAINT:
+        framePainted_ = true;
         break;
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE)

@@ -12,13 +12,16 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class Win32MainWindow : public MainWindow {
 public:
-    // Creates the window, hidden, with all its controls and menus.
+    // Creates the window, hidden, with all its controls and its menu bar.
     bool Create(HINSTANCE instance);
     void Attach(frmMWL_Pro* form) { form_ = form; }
     HWND hwnd() const { return hwnd_; }
-    HACCEL accelerators() const { return accel_; }
+    // The keys' table, made when the first key comes.
+    HACCEL accelerators();
     void Show();
 
     ListBoxControl& lstAvail() override { return avail_; }
@@ -57,7 +60,10 @@ private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code, HWND control);
     void CreateControls(HINSTANCE instance);
-    void CreateMenus();
+    // The menu bar, its drop-downs still empty.
+    HMENU CreateMenus();
+    void FillPopup(HMENU menu);
+    void CreateToolTips();
     void ApplyPointer();
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
     int Twips(int px) const { return MulDiv(px, 1440, dpi_); }
@@ -65,8 +71,16 @@ private:
     template <class F> void Guard(F f);
 
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
+    bool tipsMade_ = false;
+    bool framePainted_ = false;
     HACCEL accel_ = nullptr;
+    // The menu bar's drop-downs: each with the index of its first item in MainMenu().
+    struct Popup {
+        HMENU menu;
+        size_t first;
+        bool filled;
+    };
+    std::vector<Popup> popups_;
     frmMWL_Pro* form_ = nullptr;
     bool ended_ = false;
     int dpi_ = 96;
@@ -80,7 +94,8 @@ private:
     Win32DriveCombo drives_;
 
     // Each control's text in the largest size that shows it whole.
-    HFONT FontFor(const ControlDef& c);
+    HFONT FontFor(HDC dc, const ControlDef& c);
+    int buttonEm_ = 0, listEm_ = 0; // found for the first control of each kind
     FontSizes dialogFonts_{CreateDialogFont},
         sansFonts_{[](int em) { return CreateSansFont(em, false); }},
         boldFonts_{[](int em) { return CreateSansFont(em, true); }};
