@@ -107,12 +107,4 @@ inline bool IsLettersLine(const std::string& text, char letter) {
                               std::regex(head + "[ \t]*(/d|\"/d\")([ \t]|$)", std::regex::icase));
 }
 
-// The commands that run, with the letter's own taken out.
-inline std::vector<std::string> Without(const std::vector<std::string>& before, char letter) {
-    std::vector<std::string> out;
-    for (const std::string& c : before)
-        if (!IsLettersLine(c, letter)) out.push_back(c);
-    return out;
-}
-
 } // namespace oracle

@@ -46,7 +46,8 @@ FUZZ_TARGET(remove_entry) {
         std::string after = app.m.FileBytes(batch);
         oracle::Run now = oracle::WhatRuns(after);
         // What ran still runs, but for the letter's own lines.
-        FUZZ_CHECK(now.commands == oracle::Without(before.commands, letter));
+        std::erase_if(before.commands, [&](auto& c) { return oracle::IsLettersLine(c, letter); });
+        FUZZ_CHECK(now.commands == before.commands);
         FUZZ_CHECK(!before.marked || now.marked);
         // Every other command byte for byte and in order; a mark whose line went
         // keeps a line end of its own, and the last line gains one it lacked.

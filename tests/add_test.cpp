@@ -14,21 +14,28 @@ struct Add : ::testing::Test {
 };
 
 TEST_F(Add, MapsTheChosenFolderAndReportsCompletion) {
-    app.Choose("C:\\Work Files", "E:");
+    app.m.AddDrive('F', DriveKind::Fixed);
+    app.m.AddFolder("F:\\Music");
+    app.f.DrvList().Refresh();
+    app.f.DrvList().SetDrive("f:"); // as a user picks it
+    app.Choose("F:\\Music", "E:");
     double before = app.m.now;
     app.f.cmdOk_Click();
     ASSERT_EQ(Launches(), 1u);
     EXPECT_EQ(app.m.launches[0].program, "C:\\Windows\\system32\\subst.exe")
         << "the system's own, never one found beside the program or in the current folder";
-    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"C:\\Work Files\"");
+    EXPECT_EQ(app.m.launches[0].commandLine, "subst.exe E: \"F:\\Music\"");
     EXPECT_EQ(app.m.launches[0].show, 0);
     ASSERT_EQ(app.w.boxes.size(), 1u);
     ExpectBox(app.LastBox(), "Operation Completed!", 0, "Done!");
     EXPECT_EQ(app.LastBox().pointerWhenShown, kPointerDefault);
     EXPECT_GT(app.m.now - before, 2.0) << "the two-second pause";
-    EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "E:"}));
-    EXPECT_EQ(app.w.driveCombo.lines.size(), 2u) << "the drive list shows E";
+    EXPECT_EQ(app.w.used.items, (std::vector<std::string>{"C:", "E:", "F:"}));
+    // The drive list shows E, and keeps the drive the user picked across the refresh.
+    ASSERT_EQ(app.w.driveCombo.lines.size(), 3u);
     EXPECT_EQ(app.w.driveCombo.lines[1].text.substr(0, 2), "e:");
+    EXPECT_EQ(app.f.DrvList().Drive(), "f:");
+    EXPECT_EQ(app.w.driveCombo.lines.at(app.w.driveCombo.selection).text.substr(0, 2), "f:");
 }
 
 TEST_F(Add, RootFolderAsksFirstAndIsMappedUnquoted) {
@@ -129,19 +136,6 @@ TEST(AddOutcomes, EachEndsInItsOwnBox) {
             EXPECT_EQ(app.w.used.items, used) << "no refresh";
         }
     }
-}
-TEST_F(Add, TheDriveListKeepsItsDriveAcrossTheRefresh) {
-    app.m.AddDrive('F', DriveKind::Fixed);
-    app.m.AddFolder("F:\\Music");
-    app.f.DrvList().Refresh();
-    app.f.DrvList().SetDrive("f:"); // as a user picks it
-    app.Choose("F:\\Music", "E:");
-    ASSERT_EQ(app.f.DrvList().Drive(), "f:");
-    app.f.cmdOk_Click();
-    ASSERT_EQ(app.LastBox().text, "Operation Completed!");
-    EXPECT_EQ(app.f.DrvList().Drive(), "f:");
-    ASSERT_GE(app.w.driveCombo.selection, 0);
-    EXPECT_EQ(app.w.driveCombo.lines[app.w.driveCombo.selection].text.substr(0, 2), "f:");
 }
 
 TEST_F(Add, ASlowSubstIsWaitedForBeforeTheListsAreRead) {

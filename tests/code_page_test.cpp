@@ -1,6 +1,5 @@
 // Names outside the system's code pages: the path field counts characters,
-// not bytes; the batch line and subst.exe's listing are in the OEM code page;
-// and the flags each code page allows its conversions.
+// not bytes; and the flags each code page allows its conversions.
 #include "fixture.h"
 #include "platform/code_page_rules.h"
 
@@ -35,20 +34,6 @@ TEST(PathField, ShortensLongPathsByWholeCharacters) {
         app.f.cmdOk_Click();
         EXPECT_EQ(app.subst.mapped['E'], longer);
     }
-}
-
-// Code page 437, the OEM code page of Western systems: ü is 81 there.
-TEST(OemCodePage, ViewShowsTheListingConvertedFromItAndRestoreStillReleasesIt) {
-    App app;
-    app.StartWithSubst();
-    app.Choose("C:\\M\xC3\xBCller", "E:");
-    app.f.cmdOk_Click();
-    ASSERT_EQ(app.subst.mapped['E'], "C:\\M\xC3\xBCller");
-    app.f.mnuView_Click();
-    EXPECT_EQ(app.LastBox().text, "E:\\: => C:\\M\xC3\xBCller\r\n");
-    app.w.answers = {idOk};
-    app.f.mnuRepair_Click();
-    EXPECT_TRUE(app.subst.mapped.empty());
 }
 
 // One row per rule of the documentation of WideCharToMultiByte and

@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include <deque>
 #include <functional>
 
 namespace {
@@ -107,78 +108,74 @@ TEST_F(Folders, WhatCannotBeOpenedIsNamedAndTheSelectionStays) {
     }
 }
 
-TEST_F(Folders, RightButtonMatrixOfTheHiddenFolderFlow) {
-    struct Press {
+// A right click asks whether to add a hidden folder, Alt+right click goes
+// straight to the name box, other buttons do nothing. Only a plain name of a
+// folder inside the chosen one is taken, and stays chosen when the folder
+// list moves on; any other name says so and asks again without the question
+// (cancelled here). A name ending in a dot or a blank would reach Secret one
+// time and the folder named with that ending (made as it stands) the next.
+// No, Cancel or an empty name box changes nothing.
+TEST_F(Folders, ARightClickTakesOnlyThePlainNameOfAFolderThere) {
+    app.m.AddFolder("C:\\Data\\Secret ", attrHidden);
+    app.m.AddFolder("C:\\Top", attrHidden);
+    const std::string ask = "Hidden Folder Name (35): Do you want to add a hidden folder?";
+    auto notFound = [](const std::string& name) {
+        return "Path not found! (64): Sorry we couldn't find that sub-folder.\r\n\"" + name + "\"";
+    };
+    const std::string data = "C:\\Data", secret = "C:\\Data\\Secret", in = "C:\\Data\\";
+    struct Case {
         int button, shift;
-        bool asks, opensBox;
+        std::deque<int> answers;
+        std::deque<std::string> inputs;
+        std::vector<std::string> boxes, prompts; // the name boxes' prompts
+        std::string chosen, from = "C:\\Data";
     };
-    const Press presses[] = {
-        {1, 0, false, false}, {4, 4, false, false}, {2, 4, false, true},
-        {2, 0, true, true},   {2, 2, true, true},   {2, 5, true, true},
+    std::vector<Case> cases = {
+        {1, 0, {}, {"Secret"}, {}, {}, data},
+        {4, 4, {}, {"Secret"}, {}, {}, data},
+        {2, 4, {}, {"Secret"}, {}, {in}, secret},
+        {2, 0, {idYes}, {"Secret"}, {ask}, {in}, secret},
+        {2, 2, {idYes}, {"Secret"}, {ask}, {in}, secret},
+        {2, 5, {idYes}, {"Secret"}, {ask}, {in}, secret},
+        {2, 0, {idNo}, {"Secret"}, {ask}, {}, data},
+        {2, 0, {idCancel}, {"Secret"}, {ask}, {}, data},
+        {2, 4, {}, {}, {}, {in}, data},
+        {2, 0, {idYes, idOk}, {"Nope", "Secret"}, {ask, notFound("Nope")}, {in, in}, secret},
+        {2, 4, {}, {"Top"}, {}, {"C:\\"}, "C:\\Top", "C:\\"},
     };
-    for (const Press& p : presses) {
+    const std::string names[] = {"..", "..\\Other", "a/b",     "C:\\Other",
+                                 "*",  "Secret.",   "Secret ", std::string(250, 'x')};
+    for (const std::string& name : names)
+        cases.push_back({2, 4, {}, {name}, {notFound(name)}, {in, in}, data});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.button) + "/" + std::to_string(c.shift) + " " +
+                     (c.inputs.empty() ? "" : c.inputs.front()));
+        app.f.Hidden = false;
+        app.f.dirList().SetPath(c.from);
         app.w.boxes.clear();
         app.w.inputBoxes.clear();
-        app.w.answers = {idYes};
-        app.f.dirList_MouseDown(p.button, p.shift, 0, 0);
-        EXPECT_EQ(!app.w.boxes.empty(), p.asks) << p.button << "/" << p.shift;
-        if (p.asks) {
-            EXPECT_EQ(app.w.boxes[0].text, "Do you want to add a hidden folder?");
-            EXPECT_EQ(app.w.boxes[0].flags, 35);
-            EXPECT_EQ(app.w.boxes[0].title, "Hidden Folder Name");
+        app.w.answers = c.answers;
+        app.w.inputs = c.inputs;
+        app.f.dirList_MouseDown(c.button, c.shift, 0, 0);
+        std::vector<std::string> boxes, prompts;
+        for (const SimBox& b : app.w.boxes)
+            boxes.push_back(b.title + " (" + std::to_string(b.flags) + "): " + b.text);
+        for (const SimWindow::Input& i : app.w.inputBoxes) {
+            prompts.push_back(i.prompt);
+            EXPECT_EQ(i.title, "Enter Folder Name");
         }
-        EXPECT_EQ(!app.w.inputBoxes.empty(), p.opensBox) << p.button << "/" << p.shift;
-        app.f.Hidden = false;
-        app.f.dirList().SetPath("C:\\Data");
-        app.f.Hold = "C:\\Data";
+        EXPECT_EQ(boxes, c.boxes);
+        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_EQ(app.f.Hold, c.chosen);
+        EXPECT_EQ(app.w.path.text, c.chosen);
+        EXPECT_EQ(app.f.dirList().Path(), c.chosen);
+        EXPECT_EQ(app.f.Hidden, c.chosen != c.from);
+        if (app.f.Hidden) {
+            EXPECT_EQ(app.f.Path, c.chosen);
+        }
+        app.f.dirList().SetPath("C:\\Other");
+        EXPECT_EQ(app.f.Hold, app.f.Hidden ? c.chosen : "C:\\Other");
     }
-    for (int answer : {idNo, idCancel}) {
-        app.w.answers = {answer};
-        app.w.inputBoxes.clear();
-        app.f.dirList_MouseDown(2, 0, 0, 0);
-        EXPECT_TRUE(app.w.inputBoxes.empty());
-        EXPECT_FALSE(app.f.Hidden);
-    }
-    // Cancel in the name box changes nothing either, and later picks work.
-    app.f.dirList_MouseDown(2, 4, 0, 0);
-    EXPECT_EQ(app.w.inputBoxes.size(), 1u);
-    EXPECT_FALSE(app.f.Hidden);
-    EXPECT_EQ(app.f.Hold, "C:\\Data");
-    EXPECT_EQ(app.w.path.text, "C:\\Data");
-    app.f.dirList().SetPath("C:\\Other");
-    EXPECT_EQ(app.f.Hold, "C:\\Other");
-}
-
-TEST_F(Folders, TypedNameIsJoinedToTheChosenFolder) {
-    app.w.inputs = {"Secret"};
-    app.f.dirList_MouseDown(2, 4, 0, 0);
-    EXPECT_EQ(app.w.inputBoxes[0].prompt, "C:\\Data\\");
-    EXPECT_EQ(app.w.inputBoxes[0].title, "Enter Folder Name");
-    EXPECT_EQ(app.f.Path, "C:\\Data\\Secret");
-    EXPECT_EQ(app.f.Hold, "C:\\Data\\Secret");
-    EXPECT_EQ(app.w.path.text, "C:\\Data\\Secret");
-    EXPECT_TRUE(app.f.Hidden);
-
-    app.m.AddFolder("C:\\Top", attrHidden);
-    app.f.Hidden = false;
-    app.f.dirList().SetPath("C:\\");
-    app.w.inputs = {"Top"};
-    app.f.dirList_MouseDown(2, 4, 0, 0);
-    EXPECT_EQ(app.w.inputBoxes[1].prompt, "C:\\");
-    EXPECT_EQ(app.f.Path, "C:\\Top");
-}
-
-TEST_F(Folders, MissingTypedFolderSaysSoAndAsksAgainWithoutTheQuestion) {
-    app.w.answers = {idYes, idOk};
-    app.w.inputs = {"Nope", "Secret"};
-    app.f.dirList_MouseDown(2, 0, 0, 0);
-    ASSERT_EQ(app.w.boxes.size(), 2u);
-    EXPECT_EQ(app.w.boxes[1].text, "Sorry we couldn't find that sub-folder.\r\n\"Nope\"");
-    EXPECT_EQ(app.w.boxes[1].flags, 64);
-    EXPECT_EQ(app.w.boxes[1].title, "Path not found!");
-    ASSERT_EQ(app.w.inputBoxes.size(), 2u);
-    EXPECT_EQ(app.w.inputBoxes[1].prompt, "C:\\Data\\");
-    EXPECT_EQ(app.f.Hold, "C:\\Data\\Secret");
 }
 
 // View, Restore, Remove and a refused Add all reuse Path; the typed hidden
@@ -274,29 +271,6 @@ TEST(DriveList, TheFolderListFollowsTheDrivesAfterRemoveAndRestore) {
         EXPECT_FALSE(app.f.Hidden) << c.name;
         for (const SimBox& b : app.w.boxes)
             EXPECT_EQ(b.text.find("dirList_Change"), std::string::npos) << c.name;
-    }
-}
-
-TEST_F(Folders, BadTypedNamesNeverLeaveTheChosenFolder) {
-    // Each takes the "Path not found!" route; the repeated box is then
-    // cancelled. A name ending in a dot or a blank would reach Secret one
-    // time and the folder named with that ending (made as it stands) the next.
-    app.m.AddFolder("C:\\Data\\Secret ", attrHidden);
-    const std::string names[] = {"..", "..\\Other", "a/b",     "C:\\Other",
-                                 "*",  "Secret.",   "Secret ", std::string(250, 'x')};
-    for (const std::string& name : names) {
-        app.f.Hidden = false;
-        app.f.dirList().SetPath("C:\\Data");
-        app.f.Hold = "C:\\Data";
-        app.w.boxes.clear();
-        app.w.inputs = {name};
-        app.f.dirList_MouseDown(2, 4, 0, 0);
-        ASSERT_FALSE(app.w.boxes.empty()) << name;
-        EXPECT_EQ(app.w.boxes[0].title, "Path not found!") << name;
-        // The second box was cancelled: nothing changed.
-        EXPECT_EQ(app.f.Hold, "C:\\Data") << name;
-        EXPECT_EQ(app.f.dirList().Path(), "C:\\Data") << name;
-        EXPECT_FALSE(app.f.Hidden) << name;
     }
 }
 

@@ -39,9 +39,7 @@ TEST(LetterLists, TwelfthCdRomReportsNineAndIsStillListed) {
     EXPECT_EQ(app.f.CDCount, 13);
     EXPECT_EQ(app.f.CDLtrs[10], 'N');
     ASSERT_EQ(app.w.boxes.size(), 2u); // O and P do not fit
-    EXPECT_EQ(app.w.boxes[0].text, "9");
-    EXPECT_EQ(app.w.boxes[0].title, "Error Number:");
-    EXPECT_EQ(app.w.boxes[0].flags, 16);
+    ExpectBox(app.w.boxes[0], "9", 16, "Error Number:");
     EXPECT_EQ(app.w.used.items.back(), "P:");
 }
 

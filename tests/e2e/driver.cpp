@@ -57,6 +57,12 @@ BOOL CALLBACK FindVisible(HWND h, LPARAM lp) {
     return d->found == nullptr;
 }
 
+HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title = "") {
+    FindData d{pid, cls, title};
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
 // The entries of a list box or combo box, through the wide messages as above.
 std::vector<std::string> Items(HWND control, UINT countMessage, UINT textMessage) {
     std::vector<std::string> items;
@@ -151,12 +157,6 @@ bool MapwellProcess::FindBox(MessageBoxInfo& box) const {
     return true;
 }
 
-HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title) {
-    FindData d{pid, cls, title};
-    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&d));
-    return d.found;
-}
-
 HWND WaitForTopLevel(DWORD pid, const std::string& cls, const std::string& title) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopLevel(pid, cls, title)) != nullptr; });
@@ -182,13 +182,7 @@ void MapwellProcess::MenuCommand(int id) {
 }
 
 bool MapwellProcess::SelectListItem(int id, const std::string& text) {
-    HWND list = control(id);
-    LRESULT i = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(text.c_str()));
-    if (i == LB_ERR) return false;
-    SendMessageA(list, LB_SETCURSEL, i, 0);
-    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return true;
+    return Pick(id, false, [&](const std::string& line) { return line == text; });
 }
 
 void MapwellProcess::PressKey(HWND target, UINT vk) {
@@ -249,14 +243,10 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesW(ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string AppDataFolder() {
-    char buffer[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_DEFAULT, buffer);
-    return buffer;
-}
-
 std::string DataFolder() {
-    return AppDataFolder() + "\\Quillon Software\\Mapwell\\";
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_DEFAULT, appData);
+    return appData + std::string("\\Quillon Software\\Mapwell\\");
 }
 std::string StateFilePath() {
     return DataFolder() + "himem32.mwl";
@@ -294,19 +284,27 @@ std::string MapwellProcess::Answer(const std::string& title, int buttonId,
     return box.text;
 }
 
+// Selects the first entry `matches` takes and tells the window, as a click
+// does; false when there is none.
+bool MapwellProcess::Pick(int id, bool combo,
+                          const std::function<bool(const std::string&)>& matches) {
+    HWND control = this->control(id);
+    auto items = combo ? ComboItems(id) : ListItems(id);
+    auto at = std::find_if(items.begin(), items.end(), matches);
+    if (at == items.end()) return false;
+    SendMessageA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, at - items.begin(), 0);
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+    return true;
+}
+
 bool MapwellProcess::OpenFolderLine(const std::string& name) {
-    HWND list = control(ids::dirList);
-    std::vector<std::string> lines = ListItems(ids::dirList);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (_stricmp(lines[i].c_str(), name.c_str()) != 0) continue;
-        SendMessageA(list, LB_SETCURSEL, i, 0);
-        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::dirList, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::dirList, LBN_DBLCLK),
-                     reinterpret_cast<LPARAM>(list));
-        return true;
-    }
-    return false;
+    if (!Pick(ids::dirList, false,
+              [&](const std::string& line) { return _stricmp(line.c_str(), name.c_str()) == 0; }))
+        return false;
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::dirList, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(control(ids::dirList)));
+    return true;
 }
 
 bool MapwellProcess::OpenFolder(const std::string& path) {
@@ -368,16 +366,8 @@ ScreenPixels CaptureClient(HWND window) {
 }
 
 bool MapwellProcess::SelectDrive(const std::string& letterColon) {
-    HWND combo = control(ids::DrvList);
-    std::vector<std::string> items = ComboItems(ids::DrvList);
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i].compare(0, 2, letterColon) != 0) continue;
-        SendMessageA(combo, CB_SETCURSEL, i, 0);
-        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ids::DrvList, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-        return true;
-    }
-    return false;
+    return Pick(ids::DrvList, true,
+                [&](const std::string& line) { return line.compare(0, 2, letterColon) == 0; });
 }
 
 int RunAndWait(const std::string& commandLine, double seconds) {

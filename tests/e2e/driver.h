@@ -16,8 +16,7 @@
 // Polls `done` every 25 ms until it is true or `seconds` have passed.
 bool WaitUntil(const std::function<bool()>& done, double seconds = 10);
 
-// A visible top-level window of the process, by class and title ("": any).
-HWND FindTopLevel(DWORD pid, const std::string& cls, const std::string& title = "");
+// Waits for a visible top-level window of the process, by class and title ("": any).
 HWND WaitForTopLevel(DWORD pid, const std::string& cls, const std::string& title = "");
 
 struct MessageBoxInfo {
@@ -81,6 +80,7 @@ public:
     static void Screenshot(HWND window, const std::string& name);
 
 private:
+    bool Pick(int id, bool combo, const std::function<bool(const std::string&)>& matches);
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
 };
@@ -98,7 +98,6 @@ ScreenPixels CaptureClient(HWND window);
 std::string ReadFileBytes(const std::string& path);
 [[nodiscard]] bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
-std::string AppDataFolder();
 std::string DataFolder(); // ...\Quillon Software\Mapwell\ (with the backslash)
 std::string StateFilePath();
 std::string StartupFolder();

@@ -26,10 +26,9 @@ const Family kFamilies[] = {
 const char* const kAppDefaults = "Software\\Wine\\AppDefaults\\Mapwell.exe";
 const std::string kAutoexec = "C:\\autoexec.bat";
 // Only lines that begin with "subst" belong to a letter, by their 7th character.
-const std::string kAutoexecLines = "@ECHO OFF\r\nSUBST E: C:\\OLD\r\nREM   E stays\r\n"
-                                   "PATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
-const std::string kAutoexecWithoutE = "@ECHO OFF\r\nREM   E stays\r\n"
-                                      "PATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
+const std::string kAutoexecTail = "REM   E stays\r\nPATH C:\\WINDOWS\r\nSUBST F: C:\\KEEP\r\n";
+const std::string kAutoexecLines = "@ECHO OFF\r\nSUBST E: C:\\OLD\r\n" + kAutoexecTail;
+const std::string kAutoexecWithoutE = "@ECHO OFF\r\n" + kAutoexecTail;
 
 struct FamilyTest : MapwellTest, ::testing::WithParamInterface<Family> {
     std::string cdFolder = Env("E2E_CDROM_LETTER") + ":\\Disc";

@@ -68,21 +68,14 @@ std::string CopyWithoutActiveCodePage(const std::string& exe) {
     return ManifestOf(copy, language) == manifest ? copy : "";
 }
 
-std::wstring Wide(const std::string& text, UINT cp) {
-    int n = MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(cp, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
 // What a console program's OEM listing of the text reads as once converted back.
 std::string AsListed(const std::string& utf8) {
-    const std::wstring wide = ToUtf16(utf8);
-    const int w = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(GetOEMCP(), 0, wide.data(), w, nullptr, 0, nullptr, nullptr);
-    std::string oem(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(GetOEMCP(), 0, wide.data(), w, oem.data(), n, nullptr, nullptr);
-    return ToUtf8(Wide(oem, GetOEMCP()));
+    char oem[1024] = {};
+    WideCharToMultiByte(GetOEMCP(), 0, ToUtf16(utf8).c_str(), -1, oem, sizeof(oem), nullptr,
+                        nullptr);
+    wchar_t back[1024] = {};
+    MultiByteToWideChar(GetOEMCP(), 0, oem, -1, back, 1024);
+    return ToUtf8(back);
 }
 
 struct Names : MapwellTest {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -153,34 +154,22 @@ std::string Run(HWND main, const std::string& request) {
     return query->second(main, args);
 }
 
-struct View {
-    HANDLE mapping;
-    inspector::Shared* shared;
-    View()
-        : mapping(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE,
-                                   inspector::MappingName(GetCurrentProcessId()).c_str())),
-          shared(mapping ? static_cast<inspector::Shared*>(
-                               MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0))
-                         : nullptr) {}
-    ~View() {
-        if (shared) UnmapViewOfFile(shared);
-        if (mapping) CloseHandle(mapping);
-    }
-    View(const View&) = delete;
-    View& operator=(const View&) = delete;
-};
-
 void Answer(HWND target, LONG serial) {
-    View view;
-    if (!view.shared) return;
+    UniqueKernel mapping(OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE,
+                                          inspector::MappingName(GetCurrentProcessId()).c_str()));
+    if (!mapping) return;
+    std::unique_ptr<inspector::Shared, BOOL(WINAPI*)(LPCVOID)> shared(
+        static_cast<inspector::Shared*>(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0)),
+        UnmapViewOfFile);
+    if (!shared) return;
     std::string answer;
     try {
-        answer = Run(GetAncestor(target, GA_ROOT), view.shared->request);
+        answer = Run(GetAncestor(target, GA_ROOT), shared->request);
     } catch (const std::exception& e) {
         answer = std::string("error: ") + e.what();
     }
-    lstrcpynA(view.shared->answer, answer.c_str(), sizeof(view.shared->answer));
-    InterlockedExchange(&view.shared->answered, serial);
+    lstrcpynA(shared->answer, answer.c_str(), sizeof(shared->answer));
+    InterlockedExchange(&shared->answered, serial);
 }
 
 } // namespace
