@@ -142,7 +142,14 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
         WaitForTopLevel(app.pid(), "#32768");
         real::Keys({item});
     };
-    const std::string noLetter = "You need to select a Virtual Drive Letter!";
+    // A button's access key with no letter chosen: error 3.
+    auto noLetter = [this](WORD key) -> std::function<void()> {
+        return [this, key] {
+            real::Keys({VK_MENU, key});
+            EXPECT_EQ(CloseWithKeys("ERROR!", {VK_RETURN}),
+                      "You need to select a Virtual Drive Letter!");
+        };
+    };
     struct Case {
         const char* what;
         int start, expected;
@@ -207,21 +214,11 @@ TEST_F(RealInput, TheFocusComesBackAfterEveryKindOfBox) {
              CloseWithKeys("About Mapwell - Pro", {VK_RETURN});
          }},
         {"error 3 of Add, which gives it to the free letters", ids::txtPath, ids::lstAvail,
-         [&] {
-             real::Keys({VK_MENU, 'A'});
-             EXPECT_EQ(CloseWithKeys("ERROR!", {VK_RETURN}), noLetter);
-         }},
+         noLetter('A')},
         {"error 3 of Make Permanent, which gives it to the free letters", ids::dirList,
-         ids::lstAvail,
-         [&] {
-             real::Keys({VK_MENU, 'M'});
-             EXPECT_EQ(CloseWithKeys("ERROR!", {VK_RETURN}), noLetter);
-         }},
+         ids::lstAvail, noLetter('M')},
         {"error 3 of Remove, which gives it to the used letters", ids::cmdOk, ids::lstUsedLtrs,
-         [&] {
-             real::Keys({VK_MENU, 'R'});
-             EXPECT_EQ(CloseWithKeys("ERROR!", {VK_RETURN}), noLetter);
-         }},
+         noLetter('R')},
         {"Make Permanent, which gives the window the focus before it maps", ids::cmdDefault,
          ids::cmdDefault,
          [&] {
