@@ -39,10 +39,14 @@ check() {
     fi
 }
 
-# w ARGS...: wine ARGS with stdout, stderr and exit code in $work/out, $work/err and $rc.
+# w PROGRAM ARGS...: wine PROGRAM ARGS (PROGRAM as wine_program gives it) with stdout, stderr
+# and exit code in $work/out, $work/err and $rc.
 w() {
     rc=0
-    wine "$@" </dev/null >"$work/out" 2>"$work/err" || rc=$?
+    local program
+    program=$(wine_program "$1")
+    shift
+    wine "$program" "$@" </dev/null >"$work/out" 2>"$work/err" || rc=$?
 }
 
 succeeded() { [[ $rc -eq 0 ]]; }
@@ -50,7 +54,7 @@ succeeded() { [[ $rc -eq 0 ]]; }
 failed_with() { [[ $rc -ne 0 && $(grep -c . "$work/err") -eq 1 ]] && grep -q -- "$1" "$work/err"; }
 # drive_type X: the GetDriveType code another process sees for X:.
 drive_type() {
-    wine winedrive.exe "$1" /info </dev/null >"$work/info" 2>&1 || true
+    wine "$(wine_program winedrive.exe)" "$1" /info </dev/null >"$work/info" 2>&1 || true
     sed -n 's/^type=\([0-9]*\) .*/\1/p' "$work/info"
 }
 is_type() { [[ $(drive_type "$1") == "$2" ]]; }
