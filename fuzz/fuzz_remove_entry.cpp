@@ -9,13 +9,15 @@ FUZZ_TARGET(remove_entry) {
     bool w95 = data[0] & 0x80;
     std::string content(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    FuzzApp app;
+    // Every letter permanent: the removal must unmark its own and no other.
+    const int32_t allMarked = 0x0BFFFFFF;
+    FuzzApp app(StateFileBytes(allMarked));
     app.m.version = w95 ? OsVersion{1, 4, 10} : OsVersion{2, 10, 0};
     if (!app.Start()) return 0;
     std::string batch = w95 ? "c:\\autoexec.bat" : kFuzzStartup + "\\subit.bat";
     app.m.AddFile(batch, content);
     app.f.Ltr = std::string(1, letter);
-    app.f.WorkingMask = 0x08000000 | LetterBit(app.f.Ltr);
+    app.f.WorkingMask = allMarked;
     app.f.RemovePermanentEntry();
 
     oracle::Run before = oracle::WhatRuns(content);
@@ -58,7 +60,8 @@ FUZZ_TARGET(remove_entry) {
     }
     FUZZ_CHECK(!app.m.Exists(kFuzzStartup + "\\temp.dat"));
     FUZZ_CHECK(!app.m.Exists("c:\\temp.dat"));
-    FUZZ_CHECK(!(app.f.WorkingMask & LetterBit(app.f.Ltr)));
+    FUZZ_CHECK(app.f.WorkingMask == (allMarked & ~LetterBit(app.f.Ltr)));
+    FUZZ_CHECK(MaskIn(app.m.FileBytes(kFuzzData + "himem32.mwl")) == app.f.WorkingMask);
     FUZZ_CHECK(app.w.boxes.empty());
     FUZZ_CHECK(app.w.pointer == kPointerDefault);
     return 0;
