@@ -92,7 +92,7 @@ TEST_F(Drives, ViewAndRestoreAndTheFolderBrowserFollowingWhatTheyRelease) {
     EXPECT_EQ(app.Answer("Restore MWL", IDOK, "restore-question"),
               "This will restore MWL to its initial state,\r\ni.e., remove all vitual drives, "
               "including\r\npermanent virtual drives for Pro users!");
-    EXPECT_TRUE(WaitUntil(followed, 30)) << app.Text(ids::txtPath);
+    EXPECT_TRUE(WaitUntil(followed, 60)) << app.Text(ids::txtPath);
     EXPECT_TRUE(WaitUntil([] { return StoredMask() == 0x08000000; })) << StoredMask();
     EXPECT_FALSE(Contains(DriveLetters(), "E:"));
     EXPECT_FALSE(Contains(DriveLetters(), "L:"));

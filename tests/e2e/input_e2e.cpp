@@ -389,7 +389,7 @@ TEST_F(RealInput, ClicksGivenDuringRestoreAreNotActedOnAfterIt) {
             auto avail = app.ListItems(ids::lstAvail);
             return Contains(avail, "E:") && Contains(avail, "G:");
         },
-        30));
+        60));
     MessageBoxInfo box;
     EXPECT_FALSE(WaitUntil([&] { return app.FindBox(box); }, 4)) << box.title << ": " << box.text;
     // The listing and the releases, by the system's subst.exe; no mapping.

@@ -128,10 +128,10 @@ TEST_F(Machine, ProgramsAndLibrariesPlantedWhereWindowsLooksFirstNeverRun) {
     EXPECT_EQ(copy.Answer("Assigned Virtual Drives", IDOK), "E:\\: => C:\\e2e\\Work Files\r\n");
     copy.MenuCommand(ids::mnuRepair);
     EXPECT_NE(copy.Answer("Restore MWL", IDOK), "<none>");
-    EXPECT_TRUE(WaitUntil([] { return !Contains(DriveLetters(), "E:"); }, 30))
+    EXPECT_TRUE(WaitUntil([] { return !Contains(DriveLetters(), "E:"); }, 60))
         << "released by the system's subst.exe";
+    EXPECT_TRUE(WaitUntil([&] { return Contains(copy.ListItems(ids::lstAvail), "E:"); }, 60));
     // Help opens through the system's viewer, not the library planted beside the copy.
-    EXPECT_TRUE(WaitUntil([&] { return Contains(copy.ListItems(ids::lstAvail), "E:"); }, 30));
     copy.PressKey(copy.control(ids::lstAvail), VK_F1);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(nullptr, "Mapwell Help") != nullptr; }))
         << "the system's help viewer";
